@@ -1,0 +1,87 @@
+// The drawing canvas of a simulator window: an immediate-mode surface with its own world
+// coordinates (the user scale), copy and XOR pens and filled circles. Its picture lives in an
+// image at the screen's device pixels, so it stays crisp on high-DPI screens and survives being
+// covered; painting only copies the image to the screen.
+//
+// The canvas owns the one mapping between world coordinates and pixels. Coordinates and radii
+// arrive in single precision, as the callers' CSng conversion leaves them.
+#pragma once
+
+#include "rgb.h"
+
+#include <QFrame>
+#include <QImage>
+
+#include <functional>
+#include <optional>
+
+class Canvas : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr int CopyPen = 13;
+    static constexpr int XorPen = 7;
+    static constexpr int Solid = 0;
+    static constexpr int Transparent = 1;
+
+    explicit Canvas(QWidget *parent = nullptr);
+
+    float ScaleLeft() const { return m_scaleLeft; }
+    float ScaleTop() const { return m_scaleTop; }
+    float ScaleWidth() const { return m_scaleWidth; }
+    float ScaleHeight() const { return m_scaleHeight; }
+    // A zero width or height raises the invalid-property-value error.
+    void setScaleLeft(float value);
+    void setScaleTop(float value);
+    void setScaleWidth(float value);
+    void setScaleHeight(float value);
+
+    int DrawMode() const { return m_drawMode; }
+    int FillStyle() const { return m_fillStyle; }
+    Colour FillColor() const { return m_fillColor; }
+    // Values other than CopyPen/XorPen and Solid/Transparent raise invalid-property-value.
+    void setDrawMode(int mode);
+    void setFillStyle(int style);
+    void setFillColor(Colour colour);
+
+    // Clears the whole canvas to white, whatever the draw mode.
+    void Cls();
+    // A one-pixel line between two world points, in the colour given or else black.
+    void Line(float x1, float y1, float x2, float y2, std::optional<Colour> colour = {});
+    // A full circle about a world point, its radius in horizontal world units and round on
+    // screen; outline in the colour given or else black, filled with FillColor when FillStyle
+    // is Solid.
+    void Circle(float x, float y, float radius, std::optional<Colour> colour = {});
+
+    // The picture, at device pixels (its device pixel ratio set).
+    const QImage &image() const { return m_image; }
+    // The colour of the pixel under a world point.
+    Colour pointColour(double x, double y) const;
+    // A world point in logical pixels from the inner top-left corner.
+    QPointF toPixels(double x, double y) const;
+
+signals:
+    // A mouse button went down at world point (x, y); button and shift as 16-bit masks.
+    void MouseDown(short button, short shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    // Until a user scale is set, the scale is the inner size in twips.
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // The drawing area inside the frame, in logical pixels.
+    QSize innerSize() const;
+    void paintOnImage(const QRectF &bounds, const std::function<void(QPainter &)> &draw);
+
+    QImage m_image;
+    float m_scaleLeft = 0.0f;
+    float m_scaleTop = 0.0f;
+    float m_scaleWidth = 1.0f;
+    float m_scaleHeight = 1.0f;
+    int m_drawMode = CopyPen;
+    int m_fillStyle = Transparent;
+    Colour m_fillColor = RGB(0, 0, 0);
+    bool m_userScale = false;
+};

@@ -1,0 +1,192 @@
+// Text-number conversions, written against the standard library only: std::from_chars and
+// std::to_chars are locale-independent and exact (correctly rounded both ways).
+#include "conversions.h"
+
+#include "runtimeerror.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <locale.h>
+#include <stdexcept>
+#include <system_error>
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Converts a plain number "[-+]digits[.digits][e[-+]digits]" (at least one digit in the
+// mantissa) to the correctly rounded double, or raises the overflow error.
+double parseNumber(const std::string &number)
+{
+    const char *first = number.data();
+    const char *last = first + number.size();
+    const char *start = (*first == '+') ? first + 1 : first; // from_chars takes no '+'
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(start, last, value, std::chars_format::general);
+    if (ec == std::errc())
+        return value;
+    if (ec != std::errc::result_out_of_range)
+        throw std::logic_error("parseNumber: not a number");
+    // from_chars reports overflow and underflow alike; the C library tells which, and a
+    // C locale object keeps it independent of the user's locale.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    const double magnitude = strtod_l(number.c_str(), nullptr, cLocale);
+    if (std::isinf(magnitude))
+        throw RuntimeError(ErrorKind::Overflow);
+    return std::copysign(0.0, magnitude);
+}
+
+// Scans "[-+]digits[.digits]" with at least one digit and an optional "e[-+]digits" exponent
+// from text[pos], where the digits before the point may be grouped by ',' when grouping is
+// allowed. Appends the number without grouping to out and returns the position after it,
+// or npos when no number starts there.
+std::size_t scanNumber(std::string_view text, std::size_t pos, bool grouping, std::string &out)
+{
+    const std::size_t n = text.size();
+    std::size_t i = pos;
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+        out += text[i++];
+    std::size_t digits = 0;
+    while (i < n && isDigit(text[i])) {
+        out += text[i++];
+        ++digits;
+        if (grouping && i + 1 < n && text[i] == ',' && isDigit(text[i + 1]))
+            ++i;
+    }
+    if (i < n && text[i] == '.') {
+        out += text[i++];
+        while (i < n && isDigit(text[i])) {
+            out += text[i++];
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return std::string_view::npos;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < n && isDigit(text[j])) {
+            out += 'e';
+            out.append(text.substr(i + 1, j - i - 1));
+            while (j < n && isDigit(text[j]))
+                out += text[j++];
+            i = j;
+        }
+    }
+    return i;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+} // namespace
+
+double Val(std::string_view text)
+{
+    std::string packed;
+    packed.reserve(text.size());
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n')
+            packed += c;
+    std::string number;
+    if (scanNumber(packed, 0, false, number) == std::string_view::npos)
+        return 0.0;
+    return parseNumber(number);
+}
+
+double CDbl(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    const std::string_view body = text.substr(begin, end - begin);
+    std::string number;
+    const std::size_t stop = scanNumber(body, 0, true, number);
+    if (stop != body.size())
+        throw RuntimeError(ErrorKind::TypeMismatch);
+    return parseNumber(number);
+}
+
+std::string CStr(double value)
+{
+    if (value == 0.0)
+        return "0";
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    for (char &c : text)
+        if (c == 'e')
+            c = 'E';
+    return text;
+}
+
+std::int32_t CLng(double value)
+{
+    double rounded = std::floor(value);
+    const double fraction = value - rounded;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0))
+        rounded += 1.0;
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
+        throw RuntimeError(ErrorKind::Overflow);
+    return static_cast<std::int32_t>(rounded);
+}
+
+double Int(double value) { return std::floor(value); }
+
+std::string Format(double value, std::string_view pattern)
+{
+    std::size_t i = 0;
+    while (i < pattern.size() && pattern[i] == '#')
+        ++i;
+    std::size_t integerDigits = 0;
+    while (i < pattern.size() && pattern[i] == '0') {
+        ++i;
+        ++integerDigits;
+    }
+    int decimals = 0;
+    if (i < pattern.size() && pattern[i] == '.') {
+        ++i;
+        while (i < pattern.size() && pattern[i] == '0') {
+            ++i;
+            ++decimals;
+        }
+    }
+    if (i != pattern.size() || integerDigits + decimals == 0)
+        throw std::invalid_argument("Format: unsupported pattern");
+
+    if (value == 0.0)
+        value = 0.0; // a negative zero shows as zero
+    // Large enough for every finite double in fixed notation with its decimals.
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, decimals);
+    std::string text(buffer, result.ptr);
+    // to_chars writes at least one integer digit; a "#" pattern wants none for zero.
+    const std::size_t sign = text[0] == '-' ? 1 : 0;
+    std::size_t point = text.find('.');
+    if (point == std::string::npos)
+        point = text.size();
+    const std::size_t have = point - sign;
+    if (integerDigits == 0 && have == 1 && text[sign] == '0')
+        text.erase(sign, 1);
+    else if (have < integerDigits)
+        text.insert(sign, integerDigits - have, '0');
+    return text;
+}
+
+float CSng(double value)
+{
+    const float single = static_cast<float>(value);
+    if (std::isnan(single))
+        throw RuntimeError(ErrorKind::InvalidOperation);
+    if (std::isinf(single))
+        throw RuntimeError(ErrorKind::Overflow);
+    return single;
+}

@@ -1,0 +1,75 @@
+// The step timer: a single-shot precise QTimer re-armed towards an absolute deadline.
+#include "steptimer.h"
+
+#include "runtimeerror.h"
+
+#include <algorithm>
+
+namespace {
+
+// Later than this behind its deadline, the timer gives up the missed ticks.
+std::chrono::milliseconds resyncLimit(int interval)
+{
+    return std::max(std::chrono::milliseconds(30), std::chrono::milliseconds(3 * interval));
+}
+
+} // namespace
+
+StepTimer::StepTimer(QObject *parent) : QObject(parent)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &StepTimer::fire);
+}
+
+void StepTimer::setInterval(int milliseconds)
+{
+    if (milliseconds < 0 || milliseconds > 65535)
+        throw RuntimeError(ErrorKind::InvalidPropertyValue);
+    m_interval = milliseconds;
+    restart();
+}
+
+void StepTimer::setEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    restart();
+}
+
+void StepTimer::restart()
+{
+    ++m_generation;
+    m_timer.stop();
+    if (!m_enabled || m_interval == 0)
+        return;
+    m_deadline = Clock::now() + std::chrono::milliseconds(m_interval);
+    scheduleNext();
+}
+
+void StepTimer::scheduleNext()
+{
+    const auto remaining = m_deadline - Clock::now();
+    // Rounded up, so a tick never comes before its deadline; the deadlines themselves keep
+    // the average pace exact.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(remaining);
+    m_timer.start(std::max(std::chrono::milliseconds(0), wait));
+}
+
+void StepTimer::fire()
+{
+    const auto now = Clock::now();
+    if (now < m_deadline) { // woken early: wait for the rest
+        scheduleNext();
+        return;
+    }
+    const unsigned generation = m_generation;
+    emit Timer();
+    if (generation != m_generation)
+        return;
+    m_deadline += std::chrono::milliseconds(m_interval);
+    if (Clock::now() - m_deadline > resyncLimit(m_interval))
+        m_deadline = Clock::now() + std::chrono::milliseconds(m_interval);
+    scheduleNext();
+}

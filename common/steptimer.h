@@ -1,0 +1,43 @@
+// The step timer of a simulator window: an interval of 0 to 65535 ms and an enabled switch,
+// where an interval of 0 never ticks. Ticks keep the asked pace without drift: each is
+// scheduled from the previous deadline, not from when the last handler ended. After a long
+// hold-up the timer resynchronises instead of delivering the missed ticks in a burst.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+
+class StepTimer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit StepTimer(QObject *parent = nullptr);
+
+    int Interval() const { return m_interval; }
+    // Outside 0..65535 raises the invalid-property-value error. Restarts the countdown.
+    void setInterval(int milliseconds);
+
+    bool Enabled() const { return m_enabled; }
+    // Enabling a disabled timer starts a full interval; enabling an enabled one changes nothing.
+    void setEnabled(bool enabled);
+
+signals:
+    void Timer();
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void restart();
+    void scheduleNext();
+    void fire();
+
+    QTimer m_timer;
+    int m_interval = 0;
+    bool m_enabled = true;
+    Clock::time_point m_deadline;
+    // Counts the changes of interval and switch, so a tick can tell that its own handler
+    // already rescheduled the timer.
+    unsigned m_generation = 0;
+};

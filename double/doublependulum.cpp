@@ -1,0 +1,110 @@
+// The double pendulum's start state and step.
+#include "doublependulum.h"
+
+#include "angles.h"
+#include "runtimeerror.h"
+
+namespace {
+
+void checkSlot(std::int32_t index)
+{
+    if (index < 0 || index > 2)
+        throw RuntimeError(ErrorKind::SubscriptOutOfRange);
+}
+
+} // namespace
+
+ArmState &ArmSlots::operator[](std::int32_t index)
+{
+    checkSlot(index);
+    return m_slots[static_cast<std::size_t>(index)];
+}
+
+const ArmState &ArmSlots::operator[](std::int32_t index) const
+{
+    checkSlot(index);
+    return m_slots[static_cast<std::size_t>(index)];
+}
+
+void DoublePendulum::ResetSlots()
+{
+    prevSlot = 1;
+    curSlot = 0;
+}
+
+void DoublePendulum::InitArms(double lenA_, double lenB_, double massA_, double massB_,
+                              double startAngleA, double startAngleB, double gravity_,
+                              double timeStep_, double damping_)
+{
+    lenA = lenA_;
+    lenB = lenB_;
+    massA = massA_;
+    massB = massB_;
+    armA[1].theta = CheckedDouble(startAngleA) * kPi / 180.0;
+    armB[1].theta = CheckedDouble(startAngleB) * kPi / 180.0;
+    gravity = gravity_;
+    timeStep = timeStep_;
+    damping = damping_;
+
+    massRatio = massB / (massB + massA);
+    gOverLenA = gravity / lenA;
+    gOverLenB = gravity / lenB;
+    lenRatio = lenB / lenA;
+
+    armA[1].dOmega = 0.0;
+    armA[1].omega = 0.0;
+    armB[1].dOmega = 0.0;
+    armB[1].omega = 0.0;
+
+    armA[1].x = sin(armA[1].theta) * lenA;
+    armA[1].y = cos(armA[1].theta) * lenA;
+    armB[1].x = sin(armB[1].theta) * lenB + armA[1].x;
+    armB[1].y = cos(armB[1].theta) * lenB + armA[1].y;
+
+    elapsedTime = 0.0;
+    curSlot = 0;
+    prevSlot = 1;
+}
+
+void DoublePendulum::AddTimeStep() { elapsedTime = elapsedTime + timeStep; }
+
+void DoublePendulum::AdvanceArms()
+{
+    const std::int32_t p = prevSlot;
+    const std::int32_t c = curSlot;
+
+    const CheckedDouble delta = armA[p].theta - armB[p].theta;
+    const CheckedDouble cDelta = cos(delta);
+    const CheckedDouble sDelta = sin(delta);
+    const CheckedDouble sA = sin(armA[p].theta);
+    const CheckedDouble sB = sin(armB[p].theta);
+    const CheckedDouble wA2 = square(armA[p].omega);
+    const CheckedDouble wB2 = square(armB[p].omega);
+    const CheckedDouble k = gOverLenB * massRatio;
+
+    const CheckedDouble n = ((massRatio * sDelta) * ((wB2 * lenRatio) + (wA2 * cDelta)) +
+                             (gOverLenA * sA)) -
+                            ((k * sB) * cDelta);
+    armA[c].dOmega = (timeStep * n) / ((massRatio * square(cDelta)) - 1.0);
+    armA[c].omega = (armA[c].dOmega + armA[p].omega) * (1.0 - damping);
+    armA[c].dTheta = armA[c].omega * timeStep;
+    armA[c].theta = armA[c].dTheta + armA[p].theta;
+    armA[c].x = sin(armA[c].theta) * lenA;
+    armA[c].y = cos(armA[c].theta) * lenA;
+
+    const CheckedDouble alphaA = armA[p].dOmega / timeStep;
+    armB[c].dOmega =
+        (timeStep * (((wA2 * sDelta) - (alphaA * cDelta)) - (gOverLenB * sB))) / lenRatio;
+    armB[c].omega = (armB[c].dOmega + armB[p].omega) * (1.0 - damping);
+    armB[c].dTheta = armB[c].omega * timeStep;
+    armB[c].theta = armB[c].dTheta + armB[p].theta;
+    armB[c].x = sin(armB[c].theta) * lenB + armA[c].x;
+    armB[c].y = cos(armB[c].theta) * lenB + armA[c].y;
+}
+
+void DoublePendulum::SwapSlots()
+{
+    const std::int16_t remembered = curSlot;
+    curSlot = prevSlot;
+    prevSlot = remembered;
+}

@@ -1,0 +1,55 @@
+// The simple pendulum window: a canvas on the left; Run, Stop and Resume and six parameter
+// fields on the right. The window reads the fields and draws; the model it is given holds the
+// six numbers and outlives the window.
+#pragma once
+
+#include "canvas.h"
+#include "singlependulum.h"
+#include "steptimer.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+class frmSingle : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmSingle(SinglePendulum &state, QWidget *parent = nullptr);
+
+    // The event procedures. Each may raise a RuntimeError; the window's events call them
+    // through the handler guard, which stops the timer and shows the error.
+    void Command1_Click(); // Run
+    void Command2_Click(); // Stop
+    void Command3_Click(); // Resume
+    void Picture1_MouseDown(short button, short shift, float x, float y);
+    void Timer1_Timer();
+
+    // The controls, in tab order.
+    Canvas *const Picture1;
+    QPushButton *const Command1;
+    QLineEdit *const Text1;
+    QLabel *const Label1;
+    QLabel *const Label2;
+    QLineEdit *const Text2;
+    QLabel *const Label3;
+    QLineEdit *const Text3;
+    QLabel *const Label4;
+    QLineEdit *const Text4;
+    QLabel *const Label5;
+    QLineEdit *const Text5;
+    QPushButton *const Command2;
+    QLabel *const Label6;
+    QLineEdit *const Text6;
+    QLabel *const Label7;
+    QPushButton *const Command3;
+    StepTimer Timer1;
+
+private:
+    void DrawPendulum();
+    // Runs an event procedure inside the handler guard.
+    template <typename Procedure> void guarded(Procedure procedure);
+
+    SinglePendulum &state;
+};

@@ -1,0 +1,163 @@
+// pendulum-trace: a developer tool that prints the numbers the windows compute.
+//   pendulum-trace single TICKS [FIELD=TEXT ...]
+//   pendulum-trace convert FUNC [ARG ...]
+// The simulator modes build the real window offscreen and call its own Run and tick, so the
+// numbers are the window's own: conversions, interval check and all.
+#include "conversions.h"
+#include "frmsingle.h"
+#include "runtimeerror.h"
+#include "singlependulum.h"
+
+#include <QApplication>
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kErrorStatus = 3;
+constexpr int kUsageStatus = 2;
+
+int usage()
+{
+    std::fputs("usage: pendulum-trace single TICKS [FIELD=TEXT ...]\n"
+               "       pendulum-trace convert Val|CDbl|CStr|CLng|Int|Format [ARG ...]\n",
+               stderr);
+    return kUsageStatus;
+}
+
+void printError(const RuntimeError &error)
+{
+    std::printf("error: %s\n", std::string(errorKindId(error.kind())).c_str());
+}
+
+// Reads a decimal number exactly, for the conversions that take a double.
+bool parseDouble(const std::string &text, double &value)
+{
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && ptr == text.data() + text.size();
+}
+
+std::string convertOne(const std::string &func, const std::string &arg)
+{
+    char buffer[64];
+    const auto number = [&](double v) {
+        std::snprintf(buffer, sizeof buffer, "%.17g", v);
+        return std::string(buffer);
+    };
+    if (func == "Val")
+        return number(Val(arg));
+    if (func == "CDbl")
+        return number(CDbl(arg));
+    double value = 0.0;
+    if (!parseDouble(arg, value))
+        throw std::invalid_argument("not a decimal number: " + arg);
+    if (func == "CStr")
+        return CStr(value);
+    if (func == "CLng")
+        return std::to_string(CLng(value));
+    if (func == "Int")
+        return number(Int(value));
+    return Format(value, "#0.000000");
+}
+
+int convert(const std::string &func, std::vector<std::string> args, bool fromStdin)
+{
+    static const char *const known[] = {"Val", "CDbl", "CStr", "CLng", "Int", "Format"};
+    if (std::find(std::begin(known), std::end(known), func) == std::end(known))
+        return usage();
+    if (fromStdin)
+        for (std::string line; std::getline(std::cin, line);)
+            args.push_back(line);
+    int status = 0;
+    for (const std::string &arg : args) {
+        try {
+            std::printf("%s\n", convertOne(func, arg).c_str());
+        } catch (const RuntimeError &error) {
+            printError(error);
+            status = kErrorStatus;
+        } catch (const std::invalid_argument &error) {
+            std::fprintf(stderr, "pendulum-trace: %s\n", error.what());
+            return kUsageStatus;
+        }
+    }
+    return status;
+}
+
+// Sets the named fields of a window from FIELD=TEXT arguments.
+bool setFields(const std::map<std::string, QLineEdit *> &fields, const std::vector<std::string> &args)
+{
+    for (const std::string &arg : args) {
+        const auto eq = arg.find('=');
+        const auto it = eq == std::string::npos ? fields.end() : fields.find(arg.substr(0, eq));
+        if (it == fields.end()) {
+            std::fprintf(stderr, "pendulum-trace: unknown field assignment: %s\n", arg.c_str());
+            return false;
+        }
+        it->second->setText(QString::fromStdString(arg.substr(eq + 1)));
+    }
+    return true;
+}
+
+// Runs Run and then the ticks, printing a line per completed tick.
+int trace(long ticks, const std::function<void()> &run, const std::function<void()> &tick,
+          const std::function<void(long)> &print)
+{
+    try {
+        run();
+        for (long n = 1; n <= ticks; ++n) {
+            tick();
+            print(n);
+        }
+    } catch (const RuntimeError &error) {
+        std::fflush(stdout);
+        printError(error);
+        return kErrorStatus;
+    }
+    return 0;
+}
+
+int traceSingle(long ticks, const std::vector<std::string> &args)
+{
+    SinglePendulum state;
+    frmSingle window(state);
+    if (!setFields({{"Text1", window.Text1}, {"Text2", window.Text2}, {"Text3", window.Text3},
+                    {"Text4", window.Text4}, {"Text5", window.Text5}, {"Text6", window.Text6}},
+                   args))
+        return kUsageStatus;
+    return trace(
+        ticks, [&] { window.Command1_Click(); }, [&] { window.Timer1_Timer(); },
+        [&](long n) {
+            std::printf("%ld %.17g %.17g\n", n, state.theta.value(), state.omega.value());
+        });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 3)
+        return usage();
+    const std::string mode = argv[1];
+    std::vector<std::string> rest(argv + 3, argv + argc);
+    if (mode == "convert")
+        return convert(argv[2], rest, argc == 3);
+
+    long ticks = 0;
+    const char *end = argv[2] + std::strlen(argv[2]);
+    if (std::from_chars(argv[2], end, ticks).ptr != end || ticks < 0)
+        return usage();
+    // The windows are built but never shown: no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    if (mode == "single")
+        return traceSingle(ticks, rest);
+    return usage();
+}
