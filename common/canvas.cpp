@@ -6,11 +6,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QResizeEvent>
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace {
 
@@ -21,33 +19,42 @@ constexpr int kTwipsPerPixel = 15;
 // show and are clipped first, so that huge coordinates never reach the rasteriser.
 constexpr double kMargin = 64.0;
 
-QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+// The image's pixel value of a colour: 0xFFRRGGBB.
+QRgb toPixel(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
-// Liang-Barsky: clips the segment to the rectangle; false when nothing of it lies inside.
+// Cohen-Sutherland: clips the segment to the rectangle; false when nothing of it lies inside.
+// A point moved onto an edge takes the edge's coordinate exactly, so that even endpoints far
+// beyond the float range's reach keep the visible part of the line where it belongs.
 bool clipSegment(QPointF &a, QPointF &b, const QRectF &r)
 {
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(),
-                         r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
+    enum { Left = 1, Right = 2, Top = 4, Bottom = 8 };
+    const auto outcode = [&r](const QPointF &p) {
+        return (p.x() < r.left() ? Left : p.x() > r.right() ? Right : 0) |
+               (p.y() < r.top() ? Top : p.y() > r.bottom() ? Bottom : 0);
+    };
+    int codeA = outcode(a), codeB = outcode(b);
+    while (codeA | codeB) {
+        if (codeA & codeB)
             return false;
+        const bool moveA = codeA != 0;
+        const int code = moveA ? codeA : codeB;
+        const QPointF from = a, to = b;
+        QPointF p;
+        if (code & (Left | Right)) {
+            const double edge = (code & Left) ? r.left() : r.right();
+            p = {edge, from.y() + (to.y() - from.y()) * ((edge - from.x()) / (to.x() - from.x()))};
+        } else {
+            const double edge = (code & Top) ? r.top() : r.bottom();
+            p = {from.x() + (to.x() - from.x()) * ((edge - from.y()) / (to.y() - from.y())), edge};
+        }
+        if (moveA) {
+            a = p;
+            codeA = outcode(a);
+        } else {
+            b = p;
+            codeB = outcode(b);
+        }
     }
-    const QPointF start = a;
-    a = start + QPointF(dx * t0, dy * t0);
-    b = start + QPointF(dx * t1, dy * t1);
     return true;
 }
 
@@ -63,41 +70,51 @@ Canvas::Canvas(QWidget *parent) : QFrame(parent)
 
 QSize Canvas::innerSize() const { return contentsRect().size(); }
 
-void Canvas::resizeEvent(QResizeEvent *event)
+float Canvas::ScaleWidth() const
 {
-    QFrame::resizeEvent(event);
-    if (!m_userScale) {
-        m_scaleWidth = float(innerSize().width() * kTwipsPerPixel);
-        m_scaleHeight = float(innerSize().height() * kTwipsPerPixel);
-    }
+    return m_userScale ? m_scaleWidth : float(innerSize().width() * kTwipsPerPixel);
+}
+
+float Canvas::ScaleHeight() const
+{
+    return m_userScale ? m_scaleHeight : float(innerSize().height() * kTwipsPerPixel);
+}
+
+void Canvas::useUserScale()
+{
+    if (m_userScale)
+        return;
+    m_scaleWidth = ScaleWidth();
+    m_scaleHeight = ScaleHeight();
+    m_userScale = true;
 }
 
 void Canvas::setScaleLeft(float value)
 {
+    useUserScale();
     m_scaleLeft = value;
-    m_userScale = true;
 }
 
 void Canvas::setScaleTop(float value)
 {
+    useUserScale();
     m_scaleTop = value;
-    m_userScale = true;
 }
 
 void Canvas::setScaleWidth(float value)
 {
     if (value == 0.0f)
         throw RuntimeError(ErrorKind::InvalidPropertyValue);
+    useUserScale();
     m_scaleWidth = value;
-    m_userScale = true;
 }
 
 void Canvas::setScaleHeight(float value)
 {
     if (value == 0.0f)
         throw RuntimeError(ErrorKind::InvalidPropertyValue);
+    useUserScale();
     m_scaleHeight = value;
-    m_userScale = true;
 }
 
 void Canvas::setDrawMode(int mode)
@@ -119,77 +136,137 @@ void Canvas::setFillColor(Colour colour) { m_fillColor = colour & 0xFFFFFFu; }
 QPointF Canvas::toPixels(double x, double y) const
 {
     const QSize size = innerSize();
-    return {(x - m_scaleLeft) * size.width() / m_scaleWidth,
-            (y - m_scaleTop) * size.height() / m_scaleHeight};
+    return {(x - m_scaleLeft) * size.width() / ScaleWidth(),
+            (y - m_scaleTop) * size.height() / ScaleHeight()};
 }
 
 Colour Canvas::pointColour(double x, double y) const
 {
     const QPointF p = toPixels(x, y) * m_image.devicePixelRatio();
-    const QColor c = m_image.pixelColor(int(std::floor(p.x())), int(std::floor(p.y())));
-    return RGB(c.red(), c.green(), c.blue());
+    const QRgb c = m_image.pixel(int(std::floor(p.x())), int(std::floor(p.y())));
+    return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
-void Canvas::paintOnImage(const QRectF &bounds, const std::function<void(QPainter &)> &draw)
+void Canvas::ensureImage()
 {
     const qreal ratio = devicePixelRatioF();
-    if (m_image.isNull() || m_image.devicePixelRatio() != ratio ||
-        m_image.size() != innerSize() * ratio) {
-        // First drawing, or the screen changed: start a blank picture at the new resolution.
-        m_image = QImage(innerSize() * ratio, QImage::Format_RGB32);
-        m_image.setDevicePixelRatio(ratio);
-        m_image.fill(Qt::white);
-    }
-    {
-        QPainter painter(&m_image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        if (m_drawMode == XorPen)
-            painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        draw(painter);
-    }
-    update(bounds.toAlignedRect().adjusted(-2, -2, 2, 2).translated(contentsRect().topLeft()));
+    const QSize size = innerSize() * ratio;
+    if (!m_image.isNull() && m_image.devicePixelRatio() == ratio && m_image.size() == size)
+        return;
+    // First drawing, or the screen changed: a blank picture at the new resolution.
+    m_image = QImage(size, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(ratio);
+    m_image.fill(Qt::white);
+}
+
+int Canvas::penWidth() const { return std::max(1, int(std::lround(m_image.devicePixelRatio()))); }
+
+void Canvas::plot(int x, int y, QRgb colour)
+{
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+        return;
+    QRgb *pixel = reinterpret_cast<QRgb *>(m_image.scanLine(y)) + x;
+    *pixel = m_drawMode == XorPen ? (*pixel ^ colour) | 0xFF000000u : colour;
+}
+
+void Canvas::updatePixels(const QRectF &devicePixels)
+{
+    const qreal ratio = m_image.devicePixelRatio();
+    const QRectF logical(devicePixels.topLeft() / ratio, devicePixels.size() / ratio);
+    update(logical.toAlignedRect().adjusted(-1, -1, 1, 1).translated(contentsRect().topLeft()));
 }
 
 void Canvas::Cls()
 {
-    const int mode = m_drawMode;
-    m_drawMode = CopyPen;
-    paintOnImage(QRectF(QPointF(0, 0), innerSize()),
-                 [](QPainter &painter) { painter.fillRect(painter.window(), Qt::white); });
-    m_drawMode = mode;
+    ensureImage();
+    m_image.fill(Qt::white);
+    update(contentsRect());
 }
 
+// Bresenham's line, each pixel set once, so that the XOR pen applied twice restores it. On a
+// high-DPI screen the line is as many device pixels wide as a logical pixel, laid across the
+// major axis.
 void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> colour)
 {
-    QPointF a = toPixels(x1, y1);
-    QPointF b = toPixels(x2, y2);
-    const QRectF limits = QRectF(QPointF(0, 0), innerSize()).adjusted(-kMargin, -kMargin,
-                                                                        kMargin, kMargin);
+    ensureImage();
+    const qreal ratio = m_image.devicePixelRatio();
+    QPointF a = toPixels(x1, y1) * ratio;
+    QPointF b = toPixels(x2, y2) * ratio;
+    const QRectF limits = QRectF(QPointF(0, 0), QSizeF(m_image.size()))
+                              .adjusted(-kMargin, -kMargin, kMargin, kMargin);
     if (!clipSegment(a, b, limits))
         return;
-    const QColor pen = toQColor(colour.value_or(RGB(0, 0, 0)));
-    paintOnImage(QRectF(a, b).normalized(), [&](QPainter &painter) {
-        painter.setPen(QPen(pen, 1.0, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(a, b);
-    });
+    const QRgb pen = toPixel(colour.value_or(RGB(0, 0, 0)));
+    const int width = penWidth();
+    int x = int(std::floor(a.x())), y = int(std::floor(a.y()));
+    const int xEnd = int(std::floor(b.x())), yEnd = int(std::floor(b.y()));
+    const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
+    const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+    const bool xMajor = dx >= -dy;
+    int error = dx + dy;
+    for (;;) {
+        for (int k = 0; k < width; ++k) {
+            const int across = k - (width - 1) / 2;
+            if (xMajor)
+                plot(x, y + across, pen);
+            else
+                plot(x + across, y, pen);
+        }
+        if (x == xEnd && y == yEnd)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+    updatePixels(QRectF(a, b).normalized());
 }
 
+// A pixel belongs to the circle when its centre lies within the radius: to the outline when
+// within a pen width of the edge, else to the fill. Each pixel is set once, so the outline and
+// the fill never overlap and the XOR pen shows both in their own colours.
 void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour)
 {
-    const QPointF centre = toPixels(x, y);
-    const double r = std::fabs(double(radius) * innerSize().width() / m_scaleWidth);
+    ensureImage();
+    const qreal ratio = m_image.devicePixelRatio();
+    // The centre is the middle of the pixel under the point, where the lines to it end, so
+    // every circle is symmetric about its pixel.
+    const QPointF point = toPixels(x, y) * ratio;
+    const QPointF centre(std::floor(point.x()) + 0.5, std::floor(point.y()) + 0.5);
+    const double r = std::fabs(double(radius) * innerSize().width() / ScaleWidth()) * ratio;
     const QRectF bounds(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
-    const QRectF limits = QRectF(QPointF(0, 0), innerSize()).adjusted(-kMargin, -kMargin,
-                                                                        kMargin, kMargin);
+    const QRectF limits = QRectF(QPointF(0, 0), QSizeF(m_image.size()))
+                              .adjusted(-kMargin, -kMargin, kMargin, kMargin);
     if (!bounds.intersects(limits))
         return;
-    const QColor pen = toQColor(colour.value_or(RGB(0, 0, 0)));
-    paintOnImage(bounds, [&](QPainter &painter) {
-        painter.setPen(QPen(pen, 1.0));
-        if (m_fillStyle == Solid)
-            painter.setBrush(toQColor(m_fillColor));
-        painter.drawEllipse(centre, r, r);
-    });
+    const QRgb pen = toPixel(colour.value_or(RGB(0, 0, 0)));
+    const QRgb fill = toPixel(m_fillColor);
+    const bool filled = m_fillStyle == Solid;
+    const QRect visible = bounds.toAlignedRect() & m_image.rect();
+    const double inner = r - penWidth();
+    bool any = false;
+    for (int j = visible.top(); j <= visible.bottom(); ++j) {
+        const double cy = j + 0.5 - centre.y();
+        for (int i = visible.left(); i <= visible.right(); ++i) {
+            const double cx = i + 0.5 - centre.x();
+            const double d = std::sqrt(cx * cx + cy * cy);
+            if (d > r)
+                continue;
+            any = true;
+            if (d > inner)
+                plot(i, j, pen);
+            else if (filled)
+                plot(i, j, fill);
+        }
+    }
+    if (!any && visible.contains(centre.toPoint())) // smaller than a pixel: a dot
+        plot(int(std::floor(centre.x())), int(std::floor(centre.y())), pen);
+    updatePixels(bounds);
 }
 
 void Canvas::paintEvent(QPaintEvent *event)
@@ -208,8 +285,8 @@ void Canvas::mousePressEvent(QMouseEvent *event)
 {
     const QPointF p = event->position() - contentsRect().topLeft();
     const QSize size = innerSize();
-    const float x = static_cast<float>(m_scaleLeft + p.x() * m_scaleWidth / size.width());
-    const float y = static_cast<float>(m_scaleTop + p.y() * m_scaleHeight / size.height());
+    const float x = static_cast<float>(m_scaleLeft + p.x() * ScaleWidth() / size.width());
+    const float y = static_cast<float>(m_scaleTop + p.y() * ScaleHeight() / size.height());
     const auto modifiers = event->modifiers();
     const short shift = short((modifiers & Qt::ShiftModifier ? 1 : 0) |
                               (modifiers & Qt::ControlModifier ? 2 : 0) |

@@ -1,7 +1,8 @@
 // The drawing canvas of a simulator window: an immediate-mode surface with its own world
 // coordinates (the user scale), copy and XOR pens and filled circles. Its picture lives in an
 // image at the screen's device pixels, so it stays crisp on high-DPI screens and survives being
-// covered; painting only copies the image to the screen.
+// covered; painting only copies the image to the screen. Lines and circles are rasterised
+// here, setting each pixel of a primitive once, so the XOR pen is exact.
 //
 // The canvas owns the one mapping between world coordinates and pixels. Coordinates and radii
 // arrive in single precision, as the callers' CSng conversion leaves them.
@@ -12,7 +13,6 @@
 #include <QFrame>
 #include <QImage>
 
-#include <functional>
 #include <optional>
 
 class Canvas : public QFrame {
@@ -28,8 +28,9 @@ public:
 
     float ScaleLeft() const { return m_scaleLeft; }
     float ScaleTop() const { return m_scaleTop; }
-    float ScaleWidth() const { return m_scaleWidth; }
-    float ScaleHeight() const { return m_scaleHeight; }
+    // Until a user scale is set, the scale is the inner size in twips.
+    float ScaleWidth() const;
+    float ScaleHeight() const;
     // A zero width or height raises the invalid-property-value error.
     void setScaleLeft(float value);
     void setScaleTop(float value);
@@ -67,13 +68,18 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    // Until a user scale is set, the scale is the inner size in twips.
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // The drawing area inside the frame, in logical pixels.
     QSize innerSize() const;
-    void paintOnImage(const QRectF &bounds, const std::function<void(QPainter &)> &draw);
+    // Leaves the default twips scale for a user scale that starts from the same numbers.
+    void useUserScale();
+    void ensureImage();
+    // A logical pixel's width in device pixels.
+    int penWidth() const;
+    // Sets one device pixel with the current draw mode; pixels off the image are skipped.
+    void plot(int x, int y, QRgb colour);
+    void updatePixels(const QRectF &devicePixels);
 
     QImage m_image;
     float m_scaleLeft = 0.0f;

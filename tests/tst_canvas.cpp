@@ -1,0 +1,270 @@
+// The canvas: user scale, pens, fills and the XOR pen's exact erase, on its image.
+#include "canvas.h"
+#include "module1.h"
+#include "runtimeerror.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <random>
+
+namespace {
+
+// A canvas laid out as in the windows: 6135 x 5655 twips, a 2-pixel frame.
+struct Fixture {
+    QWidget window;
+    Canvas *canvas = new Canvas(&window);
+    Fixture()
+    {
+        canvas->setGeometry(8, 16, 409, 377);
+        window.resize(623, 402);
+    }
+};
+
+ErrorKind errorOf(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const RuntimeError &e) {
+        return e.kind();
+    }
+    qFatal("no error");
+}
+
+int countColour(const QImage &image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return n;
+}
+
+// A figure like the double pendulum's: two rods and three filled circles.
+void drawFigure(Canvas &c, float ax, float ay, float bx, float by, Colour outline, Colour upper,
+                Colour lower)
+{
+    c.Line(300, 100, ax, ay, outline);
+    c.Line(ax, ay, bx, by, outline);
+    c.setFillStyle(Canvas::Solid);
+    c.setFillColor(outline);
+    c.Circle(300, 100, 4, outline);
+    c.setFillColor(upper);
+    c.Circle(ax, ay, 8, outline);
+    c.setFillColor(lower);
+    c.Circle(bx, by, 8, outline);
+}
+
+} // namespace
+
+class TestCanvas : public QObject {
+    Q_OBJECT
+
+private slots:
+    void defaultScaleIsTwips();
+    void worldScale();
+    void invalidProperties();
+    void clsIgnoresDrawMode();
+    void copyPen();
+    void circleIsRoundAndFilled();
+    void xorTwiceRestores();
+    void xorColoursOverWhite();
+    void hugeCoordinatesAreClipped();
+    void mouseDownInWorld();
+    void imageAtDevicePixels();
+};
+
+void TestCanvas::defaultScaleIsTwips()
+{
+    Fixture f;
+    QCOMPARE(f.canvas->ScaleLeft(), 0.0f);
+    QCOMPARE(f.canvas->ScaleTop(), 0.0f);
+    QCOMPARE(f.canvas->ScaleWidth(), 405.0f * 15);
+    QCOMPARE(f.canvas->ScaleHeight(), 373.0f * 15);
+    QCOMPARE(f.canvas->DrawMode(), Canvas::CopyPen);
+    QCOMPARE(f.canvas->FillStyle(), Canvas::Transparent);
+    QCOMPARE(f.canvas->FillColor(), RGB(0, 0, 0));
+}
+
+void TestCanvas::worldScale()
+{
+    Fixture f;
+    Module1::SetWorldScale(*f.canvas, -300, 300, 300, -300);
+    QCOMPARE(f.canvas->ScaleLeft(), -300.0f);
+    QCOMPARE(f.canvas->ScaleTop(), 300.0f);
+    QCOMPARE(f.canvas->ScaleWidth(), 600.0f);
+    QCOMPARE(f.canvas->ScaleHeight(), -600.0f);
+    QCOMPARE(f.canvas->toPixels(-300, 300), QPointF(0, 0));
+    QCOMPARE(f.canvas->toPixels(300, -300), QPointF(405, 373));
+    QCOMPARE(f.canvas->toPixels(0, 0), QPointF(202.5, 186.5));
+    Module1::SetWorldScale(*f.canvas, 0, 0, 500, 500);
+    QCOMPARE(f.canvas->toPixels(500, 500), QPointF(405, 373));
+    QCOMPARE(f.canvas->toPixels(300, 100), QPointF(243, 74.6));
+}
+
+void TestCanvas::invalidProperties()
+{
+    Fixture f;
+    QCOMPARE(errorOf([&] { f.canvas->setScaleWidth(0); }), ErrorKind::InvalidPropertyValue);
+    QCOMPARE(errorOf([&] { f.canvas->setScaleHeight(0); }), ErrorKind::InvalidPropertyValue);
+    QCOMPARE(errorOf([&] { f.canvas->setDrawMode(6); }), ErrorKind::InvalidPropertyValue);
+    QCOMPARE(errorOf([&] { f.canvas->setFillStyle(2); }), ErrorKind::InvalidPropertyValue);
+}
+
+void TestCanvas::clsIgnoresDrawMode()
+{
+    Fixture f;
+    Module1::SetWorldScale(*f.canvas, 0, 0, 500, 500);
+    f.canvas->Line(0, 0, 500, 500);
+    f.canvas->setDrawMode(Canvas::XorPen);
+    f.canvas->Cls();
+    const QImage &image = f.canvas->image();
+    QCOMPARE(countColour(image, qRgb(255, 255, 255)), image.width() * image.height());
+    QCOMPARE(f.canvas->DrawMode(), Canvas::XorPen);
+}
+
+void TestCanvas::copyPen()
+{
+    Fixture f;
+    Module1::SetWorldScale(*f.canvas, -300, 300, 300, -300);
+    f.canvas->Cls();
+    f.canvas->Line(-200, 0, 200, 0);
+    QCOMPARE(f.canvas->pointColour(0, 0), RGB(0, 0, 0));
+    QCOMPARE(f.canvas->pointColour(0, 50), RGB(255, 255, 255));
+    f.canvas->Line(0, 100, 0, -100, RGB(0, 255, 255));
+    QCOMPARE(f.canvas->pointColour(0, 50), RGB(0, 255, 255));
+}
+
+void TestCanvas::circleIsRoundAndFilled()
+{
+    Fixture f;
+    Module1::SetWorldScale(*f.canvas, -300, 300, 300, -300);
+    f.canvas->Cls();
+    f.canvas->setFillColor(RGB(255, 0, 0));
+    f.canvas->setFillStyle(Canvas::Solid);
+    f.canvas->Circle(100, 0, 10);
+    QCOMPARE(f.canvas->pointColour(100, 0), RGB(255, 0, 0));
+    QCOMPARE(f.canvas->pointColour(100, 20), RGB(255, 255, 255));
+    // Radius 10 horizontal units is 6.75 pixels in both directions, although a vertical unit
+    // is a different number of pixels.
+    const QImage &image = f.canvas->image();
+    const QPoint centre = f.canvas->toPixels(100, 0).toPoint();
+    int width = 0, height = 0;
+    for (int x = 0; x < image.width(); ++x)
+        width += (image.pixel(x, centre.y()) & 0xFFFFFF) != 0xFFFFFF;
+    for (int y = 0; y < image.height(); ++y)
+        height += (image.pixel(centre.x(), y) & 0xFFFFFF) != 0xFFFFFF;
+    QVERIFY2(width >= 13 && width <= 15, qPrintable(QString::number(width)));
+    QCOMPARE(height, width);
+    // The outline is black around the red inside.
+    QCOMPARE(countColour(image, qRgb(0, 0, 0)) > 20, true);
+
+    f.canvas->Cls();
+    f.canvas->setFillStyle(Canvas::Transparent);
+    f.canvas->Circle(100, 0, 10);
+    QCOMPARE(f.canvas->pointColour(100, 0), RGB(255, 255, 255));
+}
+
+void TestCanvas::xorTwiceRestores()
+{
+    Fixture f;
+    Module1::SetWorldScale(*f.canvas, 0, 0, 500, 500);
+    f.canvas->Cls();
+    // Earlier drawings under the figure, in the copy pen.
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> coordinate(0, 500);
+    for (int i = 0; i < 200; ++i)
+        f.canvas->Line(coordinate(random), coordinate(random), coordinate(random),
+                       coordinate(random), Colour(random() & 0xFFFFFF));
+    const QImage before = f.canvas->image().copy();
+    f.canvas->setDrawMode(Canvas::XorPen);
+    const Colour white = RGB(255, 255, 255);
+    for (int i = 0; i < 20; ++i) {
+        const float ax = coordinate(random), ay = coordinate(random);
+        const float bx = coordinate(random), by = coordinate(random);
+        drawFigure(*f.canvas, ax, ay, bx, by, RGB(0, 0, 0) ^ white, RGB(255, 0, 0) ^ white,
+                   RGB(0, 0, 255) ^ white);
+        QVERIFY(f.canvas->image() != before);
+        drawFigure(*f.canvas, ax, ay, bx, by, RGB(0, 0, 0) ^ white, RGB(255, 0, 0) ^ white,
+                   RGB(0, 0, 255) ^ white);
+        QCOMPARE(f.canvas->image(), before);
+    }
+}
+
+void TestCanvas::xorColoursOverWhite()
+{
+    Fixture f;
+    Module1::SetWorldScale(*f.canvas, 0, 0, 500, 500);
+    f.canvas->Cls();
+    f.canvas->setDrawMode(Canvas::XorPen);
+    const Colour white = RGB(255, 255, 255);
+    drawFigure(*f.canvas, 350, 186.6f, 367.36f, 285.08f, RGB(0, 0, 0) ^ white,
+               RGB(255, 0, 0) ^ white, RGB(0, 0, 255) ^ white);
+    // Inside each disc, away from the rods that end at its centre.
+    QCOMPARE(f.canvas->pointColour(298, 100), RGB(0, 0, 0));
+    QCOMPARE(f.canvas->pointColour(345, 190), RGB(255, 0, 0));
+    QCOMPARE(f.canvas->pointColour(371, 285.08), RGB(0, 0, 255));
+    // Outlines lie outside the fills, so they show black too, not the fill's complement.
+    const QPointF centre = f.canvas->toPixels(350, 186.6);
+    const int row = int(centre.y());
+    int x = int(centre.x());
+    while ((f.canvas->image().pixel(x, row) & 0xFFFFFF) != 0xFFFFFF)
+        ++x;
+    QCOMPARE(f.canvas->image().pixel(x - 1, row) & 0xFFFFFF, 0u);
+    QCOMPARE(f.canvas->image().pixel(x - 2, row) & 0xFFFFFF, 0xFF0000u);
+    QCOMPARE(f.canvas->pointColour(325, 143.3), RGB(0, 0, 0)); // on the upper rod
+    QCOMPARE(f.canvas->pointColour(100, 400), RGB(255, 255, 255));
+}
+
+void TestCanvas::hugeCoordinatesAreClipped()
+{
+    Fixture f;
+    Module1::SetWorldScale(*f.canvas, -300, 300, 300, -300);
+    f.canvas->Cls();
+    // From far outside through the centre: the visible part is drawn.
+    f.canvas->Line(-3e38f, 0, 3e38f, 0);
+    QCOMPARE(f.canvas->pointColour(0, 0), RGB(0, 0, 0));
+    QCOMPARE(f.canvas->pointColour(-290, 0), RGB(0, 0, 0));
+    const QImage before = f.canvas->image().copy();
+    f.canvas->Line(1e30f, 1e30f, 2e30f, -1e30f);
+    f.canvas->setFillStyle(Canvas::Solid);
+    f.canvas->Circle(3e38f, -3e38f, 10);
+    QCOMPARE(f.canvas->image(), before);
+}
+
+void TestCanvas::mouseDownInWorld()
+{
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    Module1::SetWorldScale(*f.canvas, -300, 300, 300, -300);
+    QSignalSpy spy(f.canvas, &Canvas::MouseDown);
+    // The frame is two pixels wide; 202.5 pixels in is the world's x = 0.
+    QTest::mouseClick(f.canvas, Qt::RightButton, Qt::ShiftModifier, QPoint(2 + 270, 2 + 0));
+    QCOMPARE(spy.count(), 1);
+    const QList<QVariant> args = spy.takeFirst();
+    QCOMPARE(args.at(0).value<short>(), short(2));
+    QCOMPARE(args.at(1).value<short>(), short(1));
+    QCOMPARE(args.at(2).value<float>(), float(-300.0 + 270.0 * 600.0 / 405.0));
+    QCOMPARE(args.at(3).value<float>(), 300.0f);
+}
+
+void TestCanvas::imageAtDevicePixels()
+{
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    f.canvas->Cls();
+    const qreal ratio = f.canvas->devicePixelRatioF();
+    QCOMPARE(f.canvas->image().devicePixelRatio(), ratio);
+    QCOMPARE(f.canvas->image().size(), QSize(405, 373) * ratio);
+    // Covered and uncovered, the picture is still there: painting copies the image.
+    Module1::SetWorldScale(*f.canvas, 0, 0, 500, 500);
+    f.canvas->Line(0, 250, 500, 250);
+    const QImage grabbed = f.canvas->grab().toImage();
+    const QPoint onLine = QPoint(2 + 200, 2 + 186) * ratio;
+    QCOMPARE(grabbed.pixel(onLine) & 0xFFFFFF, 0u);
+}
+
+QTEST_MAIN(TestCanvas)
+#include "tst_canvas.moc"

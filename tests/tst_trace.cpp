@@ -1,0 +1,114 @@
+// The pendulum-trace tool, run as a process.
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Result {
+    int status;
+    QStringList lines;
+};
+
+Result runTrace(const QStringList &args, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(PENDULUM_TRACE), args);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000))
+        qFatal("pendulum-trace did not finish");
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    return {process.exitCode(), out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)};
+}
+
+} // namespace
+
+class TestTrace : public QObject {
+    Q_OBJECT
+
+private slots:
+    void single_data();
+    void single();
+    void convert_data();
+    void convert();
+    void convertFromStandardInput();
+    void badUsage();
+};
+
+void TestTrace::single_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("defaults")
+        << QStringList{"single", "3"} << 0
+        << QStringList{"1 1.5707963267949001 -0.0097901999999999989",
+                       "2 1.5610061267949 -0.019570140618124211",
+                       "3 1.5414359861767759 -0.029336551059523524"};
+    QTest::newRow("damping 1") << QStringList{"single", "2", "Text2=1"} << 0
+                               << QStringList{"1 1.5707963267949001 -0", "2 1.5707963267949001 -0"};
+    QTest::newRow("angle type mismatch") << QStringList{"single", "2", "Text6=abc"} << 3
+                                         << QStringList{"error: type-mismatch"};
+    QTest::newRow("zero rod length") << QStringList{"single", "2", "Text5=0"} << 3
+                                     << QStringList{"error: division-by-zero"};
+    QTest::newRow("refused interval") << QStringList{"single", "1", "Text1=70000"} << 3
+                                      << QStringList{"error: invalid-property-value"};
+    QTest::newRow("angle overflow") << QStringList{"single", "1", "Text6=1e308"} << 3
+                                    << QStringList{"error: overflow"};
+}
+
+void TestTrace::single()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, lines);
+    const Result r = runTrace(args);
+    QCOMPARE(r.lines, lines);
+    QCOMPARE(r.status, status);
+}
+
+void TestTrace::convert_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("Val") << QStringList{"convert", "Val", "12abc", "1e400", " 1 0 "} << 3
+                         << QStringList{"12", "error: overflow", "10"};
+    QTest::newRow("CDbl") << QStringList{"convert", "CDbl", "1,000", "abc"} << 3
+                          << QStringList{"1000", "error: type-mismatch"};
+    QTest::newRow("CStr") << QStringList{"convert", "CStr", "1.570796326794895", "1.74532925199433e-05"}
+                          << 0 << QStringList{"1.5707963267949", "1.74532925199433E-05"};
+    QTest::newRow("CLng") << QStringList{"convert", "CLng", "10.5", "11.5", "3e9"} << 3
+                          << QStringList{"10", "12", "error: overflow"};
+    QTest::newRow("Int") << QStringList{"convert", "Int", "-0.5"} << 0 << QStringList{"-1"};
+    QTest::newRow("Format") << QStringList{"convert", "Format", "0.005", "4.999999999999916"} << 0
+                            << QStringList{"0.005000", "5.000000"};
+}
+
+void TestTrace::convert()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, lines);
+    const Result r = runTrace(args);
+    QCOMPARE(r.lines, lines);
+    QCOMPARE(r.status, status);
+}
+
+void TestTrace::convertFromStandardInput()
+{
+    const Result r = runTrace({"convert", "Val"}, "1.5\nabc\n-2e1x\n");
+    QCOMPARE(r.lines, (QStringList{"1.5", "0", "-20"}));
+    QCOMPARE(r.status, 0);
+}
+
+void TestTrace::badUsage()
+{
+    QCOMPARE(runTrace({"single"}).status, 2);
+    QCOMPARE(runTrace({"single", "x"}).status, 2);
+    QCOMPARE(runTrace({"single", "1", "Text9=1"}).status, 2);
+    QCOMPARE(runTrace({"convert", "Sin", "1"}).status, 2);
+}
+
+QTEST_GUILESS_MAIN(TestTrace)
+#include "tst_trace.moc"
