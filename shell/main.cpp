@@ -1,4 +1,6 @@
-// Start-up: the simple pendulum window, then the event loop.
+// Start-up: both simulator windows, then the event loop.
+#include "doublependulum.h"
+#include "frmdouble.h"
 #include "frmsingle.h"
 #include "singlependulum.h"
 
@@ -7,10 +9,14 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // The window's values outlive the window, as long as the program runs.
+    // The windows' values outlive the windows, as long as the program runs.
     static SinglePendulum singleState;
+    static DoublePendulum doubleState;
     auto *single = new frmSingle(singleState);
     single->setAttribute(Qt::WA_DeleteOnClose);
     single->show();
+    auto *twin = new frmDouble(doubleState);
+    twin->setAttribute(Qt::WA_DeleteOnClose);
+    twin->show();
     return app.exec();
 }

@@ -1,15 +1,19 @@
 // pendulum-trace: a developer tool that prints the numbers the windows compute.
 //   pendulum-trace single TICKS [FIELD=TEXT ...]
+//   pendulum-trace double TICKS [--trail] [FIELD=TEXT ...]
 //   pendulum-trace convert FUNC [ARG ...]
 // The simulator modes build the real window offscreen and call its own Run and tick, so the
 // numbers are the window's own: conversions, interval check and all.
 #include "conversions.h"
+#include "doublependulum.h"
+#include "frmdouble.h"
 #include "frmsingle.h"
 #include "runtimeerror.h"
 #include "singlependulum.h"
 
 #include <QApplication>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -27,6 +31,7 @@ constexpr int kUsageStatus = 2;
 int usage()
 {
     std::fputs("usage: pendulum-trace single TICKS [FIELD=TEXT ...]\n"
+               "       pendulum-trace double TICKS [--trail] [FIELD=TEXT ...]\n"
                "       pendulum-trace convert Val|CDbl|CStr|CLng|Int|Format [ARG ...]\n",
                stderr);
     return kUsageStatus;
@@ -138,6 +143,37 @@ int traceSingle(long ticks, const std::vector<std::string> &args)
         });
 }
 
+int traceDouble(long ticks, std::vector<std::string> args)
+{
+    DoublePendulum state;
+    frmDouble window(state);
+    const auto trail = std::find(args.begin(), args.end(), "--trail");
+    if (trail != args.end()) {
+        window.Check1->setChecked(true);
+        args.erase(trail);
+    }
+    if (!setFields({{"Text1", window.Text1}, {"Text2", window.Text2}, {"Text3", window.Text3},
+                    {"Text4", window.Text4}, {"Text5", window.Text5}, {"Text6", window.Text6},
+                    {"Text7", window.Text7}, {"Text8", window.Text8}, {"Text9", window.Text9},
+                    {"Text10", window.Text10}},
+                   args))
+        return kUsageStatus;
+    return trace(
+        ticks, [&] { window.Command1_Click(); }, [&] { window.Timer1_Timer(); },
+        [&](long n) {
+            // The newest state is in prevSlot once the tick has swapped the slots.
+            const ArmState &a = state.armA[state.prevSlot];
+            const ArmState &b = state.armB[state.prevSlot];
+            std::printf("%ld %.17g %s", n, state.elapsedTime.value(),
+                        window.Label17->text().toStdString().c_str());
+            for (const ArmState *arm : {&a, &b})
+                std::printf(" %.17g %.17g %.17g %.17g %.17g %.17g", arm->dOmega.value(),
+                            arm->omega.value(), arm->dTheta.value(), arm->theta.value(),
+                            arm->x.value(), arm->y.value());
+            std::printf("\n");
+        });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -159,5 +195,7 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, argv);
     if (mode == "single")
         return traceSingle(ticks, rest);
+    if (mode == "double")
+        return traceDouble(ticks, rest);
     return usage();
 }

@@ -1,0 +1,208 @@
+// The double pendulum window: its layout, Run, Stop, Resume, the tick and the figure with its
+// XOR trail.
+#include "frmdouble.h"
+
+#include "conversions.h"
+#include "fields.h"
+#include "handlerguard.h"
+#include "module1.h"
+#include "twips.h"
+#include "uifont.h"
+
+namespace {
+
+constexpr double ScreenScale = 1000.0;
+constexpr double ScreenOriginX = 300.0;
+constexpr double ScreenOriginY = 100.0;
+
+QLabel *makeLabel(QWidget *parent, const char *caption, QRect geometry)
+{
+    auto *label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLineEdit *makeField(QWidget *parent, const char *text, QRect geometry)
+{
+    auto *field = new QLineEdit(QString::fromUtf8(text), parent);
+    field->setGeometry(geometry);
+    return field;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *caption, QRect geometry)
+{
+    auto *button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+// The controls are made in tab order, which is then the order Tab follows.
+frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
+    : QWidget(parent), Picture1(new Canvas(this)),
+      Command1(makeButton(this, "実行", twipsRect(6600, 240, 615, 375))),
+      Text1(makeField(this, "0.1", twipsRect(7080, 840, 735, 270))),
+      Label1(makeLabel(this, "Lb", twipsRect(7920, 840, 375, 255))),
+      Label2(makeLabel(this, "La", twipsRect(6720, 840, 375, 255))),
+      Text2(makeField(this, "0.1", twipsRect(8160, 840, 735, 270))),
+      Label3(makeLabel(this, "Ma", twipsRect(6720, 1200, 375, 255))),
+      Text3(makeField(this, "0.02", twipsRect(7080, 1200, 735, 270))),
+      Label4(makeLabel(this, "Mb", twipsRect(7920, 1200, 375, 255))),
+      Text4(makeField(this, "0.02", twipsRect(8160, 1200, 735, 270))),
+      Label5(makeLabel(this, "g", twipsRect(6720, 1680, 255, 255))),
+      Text5(makeField(this, "9.8", twipsRect(7080, 1680, 735, 270))),
+      Command2(makeButton(this, "停止", twipsRect(7320, 240, 735, 375))),
+      Text6(makeField(this, "0.005", twipsRect(8160, 1680, 735, 270))),
+      Label7(makeLabel(this, "dt", twipsRect(7920, 1680, 255, 255))),
+      Command3(makeButton(this, "再開", twipsRect(8160, 240, 735, 375))),
+      Text7(makeField(this, "30", twipsRect(7080, 2160, 735, 270))),
+      Label8(makeLabel(this, "Ma", twipsRect(6720, 2160, 255, 255))),
+      Text8(makeField(this, "10", twipsRect(8280, 2160, 735, 270))),
+      Label9(makeLabel(this, "Mb", twipsRect(7920, 2160, 255, 255))),
+      Label10(makeLabel(this, "タイマー", twipsRect(6720, 2520, 735, 255))),
+      Text9(makeField(this, "10", twipsRect(7560, 2520, 855, 270))),
+      Label17(makeLabel(this, "", twipsRect(7440, 3360, 1215, 375))),
+      Text10(makeField(this, "0.0004", twipsRect(7800, 2880, 855, 270))),
+      Label6(makeLabel(this, "動粘性抵抗", twipsRect(6720, 2880, 1095, 255))),
+      Check1(new QCheckBox(QStringLiteral("軌跡あり"), this)), state(state_)
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    setFont(uiFont());
+    resize(twips(9345), twips(6030));
+    Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));
+    Picture1->setAccessibleName(QStringLiteral("二重振り子の図"));
+    Check1->setGeometry(twipsRect(6720, 4080, 2295, 375));
+
+    // Each field's name says what it holds; the angle fields' captions repeat the mass
+    // captions, so their names say they are start angles.
+    const std::pair<QLineEdit *, QString> names[] = {
+        {Text1, Label2->text()},
+        {Text2, Label1->text()},
+        {Text3, Label3->text()},
+        {Text4, Label4->text()},
+        {Text5, Label5->text()},
+        {Text6, Label7->text()},
+        {Text7, Label8->text() + QStringLiteral("（上の腕の初期角度）")},
+        {Text8, Label9->text() + QStringLiteral("（下の腕の初期角度）")},
+        {Text9, Label10->text()},
+        {Text10, Label6->text()}};
+    for (const auto &[field, name] : names)
+        field->setAccessibleName(name);
+    Label17->setAccessibleName(QStringLiteral("経過時間"));
+    Picture1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
+    connect(Command3, &QPushButton::clicked, this, [this] { guarded([this] { Command3_Click(); }); });
+    connect(&Timer1, &StepTimer::Timer, this, [this] { guarded([this] { Timer1_Timer(); }); });
+
+    guarded([this] { Form_Load(); });
+}
+
+template <typename Procedure> void frmDouble::guarded(Procedure procedure)
+{
+    runHandler(this, Timer1, procedure);
+}
+
+int frmDouble::Check1Value() const { return Check1->isChecked() ? 1 : 0; }
+
+float frmDouble::ToCanvas(CheckedDouble world, double origin)
+{
+    return CSng((ScreenScale * world + origin).value());
+}
+
+void frmDouble::DrawDoublePendulum(const std::int16_t &slot)
+{
+    const float ax = ToCanvas(state.armA[slot].x, ScreenOriginX);
+    const float ay = ToCanvas(state.armA[slot].y, ScreenOriginY);
+    const float bx = ToCanvas(state.armB[slot].x, ScreenOriginX);
+    const float by = ToCanvas(state.armB[slot].y, ScreenOriginY);
+
+    Colour outline = RGB(0, 0, 0);
+    Colour upperFill = RGB(255, 0, 0);
+    Colour lowerFill = RGB(0, 0, 255);
+    if (Check1Value() == 1) {
+        // Complemented, so that XOR over white shows the plain colours.
+        outline ^= RGB(255, 255, 255);
+        upperFill ^= RGB(255, 255, 255);
+        lowerFill ^= RGB(255, 255, 255);
+    }
+    const float pivotX = float(ScreenOriginX);
+    const float pivotY = float(ScreenOriginY);
+    Picture1->Line(pivotX, pivotY, ax, ay, outline);
+    Picture1->Line(ax, ay, bx, by, outline);
+    Picture1->setFillStyle(Canvas::Solid);
+    Picture1->setFillColor(outline);
+    Picture1->Circle(pivotX, pivotY, 4.0f, outline);
+    Picture1->setFillColor(upperFill);
+    Picture1->Circle(ax, ay, 8.0f, outline);
+    Picture1->setFillColor(lowerFill);
+    Picture1->Circle(bx, by, 8.0f, outline);
+}
+
+void frmDouble::Command1_Click()
+{
+    Module1::SetWorldScale(*Picture1, 0, 0, 500, 500);
+    const auto read = [](const QLineEdit *field) {
+        return convertField(fieldName(field), [field] { return Val(fieldText(field)); });
+    };
+    const double lenA = read(Text1);
+    const double lenB = read(Text2);
+    const double massA = read(Text3);
+    const double massB = read(Text4);
+    const double startAngleA = read(Text7);
+    const double startAngleB = read(Text8);
+    const double gravity = read(Text5);
+    const double timeStep = read(Text6);
+    const double damping = read(Text10);
+    state.InitArms(lenA, lenB, massA, massB, startAngleA, startAngleB, gravity, timeStep, damping);
+
+    if (Check1Value() == 1) {
+        // The start figure is drawn and cleared again: the first tick's erase draws it.
+        Picture1->setDrawMode(Canvas::XorPen);
+        Picture1->Cls();
+        DrawDoublePendulum(state.prevSlot);
+        Picture1->Cls();
+    } else {
+        Picture1->setDrawMode(Canvas::CopyPen);
+        Picture1->Cls();
+        DrawDoublePendulum(state.prevSlot);
+    }
+    convertField(fieldName(Text9), [this] { Timer1.setInterval(CLng(Val(fieldText(Text9)))); });
+    Timer1.setEnabled(true);
+}
+
+void frmDouble::Command2_Click() { Timer1.setEnabled(false); }
+
+void frmDouble::Command3_Click() { Timer1.setEnabled(true); }
+
+void frmDouble::Form_Load() { state.ResetSlots(); }
+
+void frmDouble::Timer1_Timer()
+{
+    state.AddTimeStep();
+    Label17->setText(QString::fromStdString(Format(state.elapsedTime.value(), "#0.000000")));
+    Label17->repaint();
+    state.AdvanceArms();
+
+    if (Check1Value() == 1) {
+        // Erase the previous figure by drawing it again with the XOR pen, draw the new one,
+        // and leave a trail segment between the two lower bobs with the copy pen.
+        Picture1->setDrawMode(Canvas::XorPen);
+        DrawDoublePendulum(state.prevSlot);
+        DrawDoublePendulum(state.curSlot);
+        Picture1->setDrawMode(Canvas::CopyPen);
+        const float newX = ToCanvas(state.armB[state.curSlot].x, ScreenOriginX);
+        const float newY = ToCanvas(state.armB[state.curSlot].y, ScreenOriginY);
+        const float oldX = ToCanvas(state.armB[state.prevSlot].x, ScreenOriginX);
+        const float oldY = ToCanvas(state.armB[state.prevSlot].y, ScreenOriginY);
+        Picture1->Line(newX, newY, oldX, oldY, RGB(0, 255, 255));
+    } else {
+        Picture1->setDrawMode(Canvas::CopyPen);
+        Picture1->Cls();
+        DrawDoublePendulum(state.curSlot);
+    }
+    state.SwapSlots();
+}

@@ -1,0 +1,73 @@
+// The double pendulum window: a canvas on the left; Run, Stop and Resume, ten parameter
+// fields, the elapsed time and the trail switch on the right. The model it is given holds the
+// parameters and the two-slot state and outlives the window.
+#pragma once
+
+#include "canvas.h"
+#include "doublependulum.h"
+#include "steptimer.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include <cstdint>
+
+class frmDouble : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the window and runs its Form_Load.
+    explicit frmDouble(DoublePendulum &state, QWidget *parent = nullptr);
+
+    // The event procedures. Each may raise a RuntimeError; the window's events call them
+    // through the handler guard, which stops the timer and shows the error.
+    void Command1_Click(); // Run
+    void Command2_Click(); // Stop
+    void Command3_Click(); // Resume
+    void Form_Load();
+    void Timer1_Timer();
+
+    // Draws the figure of one slot with the canvas's current draw mode.
+    void DrawDoublePendulum(const std::int16_t &slot);
+
+    // The controls, in tab order.
+    Canvas *const Picture1;
+    QPushButton *const Command1;
+    QLineEdit *const Text1;
+    QLabel *const Label1;
+    QLabel *const Label2;
+    QLineEdit *const Text2;
+    QLabel *const Label3;
+    QLineEdit *const Text3;
+    QLabel *const Label4;
+    QLineEdit *const Text4;
+    QLabel *const Label5;
+    QLineEdit *const Text5;
+    QPushButton *const Command2;
+    QLineEdit *const Text6;
+    QLabel *const Label7;
+    QPushButton *const Command3;
+    QLineEdit *const Text7;
+    QLabel *const Label8;
+    QLineEdit *const Text8;
+    QLabel *const Label9;
+    QLabel *const Label10;
+    QLineEdit *const Text9;
+    QLabel *const Label17;
+    QLineEdit *const Text10;
+    QLabel *const Label6;
+    QCheckBox *const Check1;
+    StepTimer Timer1;
+
+private:
+    // The check box's value: 1 ticked, 0 not.
+    int Check1Value() const;
+    // A canvas coordinate from a world one: ScreenScale times it plus the origin, as a float.
+    static float ToCanvas(CheckedDouble world, double origin);
+    template <typename Procedure> void guarded(Procedure procedure);
+
+    DoublePendulum &state;
+};

@@ -1,0 +1,389 @@
+// The real double pendulum window, driven offscreen: layout, Run, the tick, the figure and
+// the XOR trail on the canvas image.
+#include "doublependulum.h"
+#include "frmdouble.h"
+#include "runtimeerror.h"
+
+#include <QMessageBox>
+#include <QTest>
+
+#include <set>
+
+namespace {
+
+QMessageBox *errorBox(QWidget *window)
+{
+    return window->findChild<QMessageBox *>(QStringLiteral("runtimeErrorBox"));
+}
+
+// The set of colours on the canvas image.
+std::set<QRgb> coloursOf(const QImage &image)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y) & 0xFFFFFF);
+    return colours;
+}
+
+bool isBlank(const QImage &image) { return coloursOf(image) == std::set<QRgb>{0xFFFFFF}; }
+
+} // namespace
+
+class TestFrmDouble : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void layout_data();
+    void layout();
+    void tabOrderAndLoad();
+    void runDrawsDefaults();
+    void firstTickShowsTime();
+    void runWhileRunningRestarts();
+    void stopResumeContinuesExactly();
+    void lettersInLength();
+    void refusedInterval();
+    void xorFigureOverWhite();
+    void xorFigureTwiceRestores();
+    void trailRun();
+    void slowTrailIsMagenta();
+    void trailOffClearsToOneFigure();
+    void badSlotDrawsNothing_data();
+    void badSlotDrawsNothing();
+
+private:
+    DoublePendulum *state = nullptr;
+    frmDouble *window = nullptr;
+};
+
+void TestFrmDouble::init()
+{
+    state = new DoublePendulum;
+    window = new frmDouble(*state);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void TestFrmDouble::cleanup()
+{
+    delete window;
+    delete state;
+}
+
+void TestFrmDouble::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char *name, int l, int t, int w, int h, const char *text) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QRect(l, t, w, h)
+                            << QString::fromUtf8(text);
+    };
+    row("Picture1", 120, 240, 6135, 5655, "");
+    row("Command1", 6600, 240, 615, 375, "実行");
+    row("Text1", 7080, 840, 735, 270, "0.1");
+    row("Label1", 7920, 840, 375, 255, "Lb");
+    row("Label2", 6720, 840, 375, 255, "La");
+    row("Text2", 8160, 840, 735, 270, "0.1");
+    row("Label3", 6720, 1200, 375, 255, "Ma");
+    row("Text3", 7080, 1200, 735, 270, "0.02");
+    row("Label4", 7920, 1200, 375, 255, "Mb");
+    row("Text4", 8160, 1200, 735, 270, "0.02");
+    row("Label5", 6720, 1680, 255, 255, "g");
+    row("Text5", 7080, 1680, 735, 270, "9.8");
+    row("Command2", 7320, 240, 735, 375, "停止");
+    row("Text6", 8160, 1680, 735, 270, "0.005");
+    row("Label7", 7920, 1680, 255, 255, "dt");
+    row("Command3", 8160, 240, 735, 375, "再開");
+    row("Text7", 7080, 2160, 735, 270, "30");
+    row("Label8", 6720, 2160, 255, 255, "Ma");
+    row("Text8", 8280, 2160, 735, 270, "10");
+    row("Label9", 7920, 2160, 255, 255, "Mb");
+    row("Label10", 6720, 2520, 735, 255, "タイマー");
+    row("Text9", 7560, 2520, 855, 270, "10");
+    row("Label17", 7440, 3360, 1215, 375, "");
+    row("Text10", 7800, 2880, 855, 270, "0.0004");
+    row("Label6", 6720, 2880, 1095, 255, "動粘性抵抗");
+    row("Check1", 6720, 4080, 2295, 375, "軌跡あり");
+}
+
+void TestFrmDouble::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    QFETCH(QString, text);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(window->size(), QSize(623, 402));
+    // The controls are found by their design names through the window's own members.
+    const std::pair<const char *, QWidget *> controls[] = {
+        {"Picture1", window->Picture1}, {"Command1", window->Command1}, {"Text1", window->Text1},
+        {"Label1", window->Label1},     {"Label2", window->Label2},     {"Text2", window->Text2},
+        {"Label3", window->Label3},     {"Text3", window->Text3},       {"Label4", window->Label4},
+        {"Text4", window->Text4},       {"Label5", window->Label5},     {"Text5", window->Text5},
+        {"Command2", window->Command2}, {"Text6", window->Text6},       {"Label7", window->Label7},
+        {"Command3", window->Command3}, {"Text7", window->Text7},       {"Label8", window->Label8},
+        {"Text8", window->Text8},       {"Label9", window->Label9},     {"Label10", window->Label10},
+        {"Text9", window->Text9},       {"Label17", window->Label17},   {"Text10", window->Text10},
+        {"Label6", window->Label6},     {"Check1", window->Check1}};
+    QWidget *control = nullptr;
+    for (const auto &[n, w] : controls)
+        if (name == QLatin1String(n))
+            control = w;
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15,
+                                        twips.height() / 15));
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        QCOMPARE(edit->text(), text);
+    else if (auto *label = qobject_cast<QLabel *>(control))
+        QCOMPARE(label->text(), text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(control))
+        QCOMPARE(button->text(), text);
+}
+
+void TestFrmDouble::tabOrderAndLoad()
+{
+    QCOMPARE(state->prevSlot, std::int16_t(1));
+    QCOMPARE(state->curSlot, std::int16_t(0));
+    QVERIFY(window->Timer1.Enabled());
+    QCOMPARE(window->Timer1.Interval(), 0);
+    QVERIFY(!window->Check1->isChecked());
+    QVERIFY(window->Text7->accessibleName().contains(QStringLiteral("初期角度")));
+    const QList<QWidget *> expected = {
+        window->Picture1, window->Command1, window->Text1,  window->Text2,  window->Text3,
+        window->Text4,    window->Text5,    window->Command2, window->Text6, window->Command3,
+        window->Text7,    window->Text8,    window->Text9,  window->Text10, window->Check1,
+        window->Picture1};
+    QCOMPARE(QApplication::focusWidget(), window->Picture1);
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), expected[i]);
+    }
+}
+
+void TestFrmDouble::runDrawsDefaults()
+{
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    window->Timer1.setEnabled(false);
+    const Canvas *c = window->Picture1;
+    QCOMPARE(c->ScaleWidth(), 500.0f);
+    QCOMPARE(c->ScaleHeight(), 500.0f);
+    QCOMPARE(c->pointColour(300, 100), RGB(0, 0, 0));           // the pivot disc
+    QCOMPARE(c->pointColour(345, 190), RGB(255, 0, 0));         // upper bob near (350, 186.60)
+    QCOMPARE(c->pointColour(371, 285.08), RGB(0, 0, 255));      // lower bob near (367.36, 285.08)
+    QCOMPARE(c->pointColour(367.36, 285.08), RGB(0, 0, 255));   // on top of its rod
+    QCOMPARE(c->pointColour(325, 143.3), RGB(0, 0, 0));         // upper rod
+    QCOMPARE(c->pointColour(200, 300), RGB(255, 255, 255));
+    QCOMPARE(window->Timer1.Interval(), 10);
+    QCOMPARE(window->Label17->text(), QString());
+}
+
+void TestFrmDouble::firstTickShowsTime()
+{
+    window->Command1_Click();
+    window->Command2_Click();
+    window->Timer1_Timer();
+    QCOMPARE(window->Label17->text(), QStringLiteral("0.005000"));
+    QCOMPARE(state->prevSlot, std::int16_t(0));
+    // The real timer ticks on at its pace.
+    window->Command3_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->Label17->text() != QStringLiteral("0.005000"), 2000);
+}
+
+void TestFrmDouble::runWhileRunningRestarts()
+{
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(state->elapsedTime.value() > 0.02, 3000);
+    const QString shown = window->Label17->text();
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    window->Timer1.setEnabled(false);
+    QCOMPARE(state->elapsedTime.value(), 0.0);
+    QCOMPARE(state->armA[state->prevSlot].theta.value(), 30 * 3.14159265358979 / 180);
+    QCOMPARE(state->armB[state->prevSlot].omega.value(), 0.0);
+    QCOMPARE(window->Label17->text(), shown); // Run leaves the label to the next tick
+    window->Timer1_Timer();
+    QCOMPARE(window->Label17->text(), QStringLiteral("0.005000"));
+}
+
+void TestFrmDouble::stopResumeContinuesExactly()
+{
+    DoublePendulum reference;
+    reference.ResetSlots();
+    reference.InitArms(0.1, 0.1, 0.02, 0.02, 30, 10, 9.8, 0.005, 0.0004);
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(state->elapsedTime.value() > 0.05, 3000);
+    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    QVERIFY(!window->Timer1.Enabled());
+    const double stopped = state->elapsedTime.value();
+    QTest::qWait(40);
+    QCOMPARE(state->elapsedTime.value(), stopped);
+    QTest::mouseClick(window->Command3, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(state->elapsedTime.value() > stopped + 0.05, 3000);
+    window->Command2_Click();
+    // Every tick the window made matches the uninterrupted sequence, bit for bit.
+    while (reference.elapsedTime.value() < state->elapsedTime.value()) {
+        reference.AddTimeStep();
+        reference.AdvanceArms();
+        reference.SwapSlots();
+    }
+    QCOMPARE(reference.elapsedTime.value(), state->elapsedTime.value());
+    QCOMPARE(reference.prevSlot, state->prevSlot);
+    QCOMPARE(reference.armA[reference.prevSlot].theta.value(),
+             state->armA[state->prevSlot].theta.value());
+    QCOMPARE(reference.armB[reference.prevSlot].omega.value(),
+             state->armB[state->prevSlot].omega.value());
+}
+
+void TestFrmDouble::lettersInLength()
+{
+    window->Text1->setText(QStringLiteral("abc"));
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QMessageBox *box = errorBox(window);
+    QVERIFY(box);
+    QVERIFY(box->text().contains(QStringLiteral("0 で除算しました。")));
+    QVERIFY(!window->Timer1.Enabled());
+    QVERIFY(isBlank(window->Picture1->image()) || window->Picture1->image().isNull());
+    box->accept();
+    QTRY_VERIFY(!errorBox(window));
+    window->Text1->setText(QStringLiteral("0.1"));
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->Label17->text().isEmpty(), 2000);
+}
+
+void TestFrmDouble::refusedInterval()
+{
+    window->Text9->setText(QStringLiteral("-1"));
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QVERIFY(errorBox(window));
+    QVERIFY(errorBox(window)->text().contains(QStringLiteral("プロパティの値が無効です。")));
+    QVERIFY(errorBox(window)->text().contains(QStringLiteral("タイマー")));
+    // The state and the canvas were set up before the interval was refused.
+    QCOMPARE(state->prevSlot, std::int16_t(1));
+    QCOMPARE(window->Picture1->pointColour(371, 285.08), RGB(0, 0, 255));
+}
+
+void TestFrmDouble::xorFigureOverWhite()
+{
+    window->Command1_Click();
+    window->Command2_Click();
+    window->Check1->setChecked(true);
+    window->Picture1->Cls();
+    window->Picture1->setDrawMode(Canvas::XorPen);
+    window->DrawDoublePendulum(state->prevSlot);
+    const Canvas *c = window->Picture1;
+    QCOMPARE(c->pointColour(298, 100), RGB(0, 0, 0));
+    QCOMPARE(c->pointColour(345, 190), RGB(255, 0, 0));
+    QCOMPARE(c->pointColour(371, 285.08), RGB(0, 0, 255));
+    QCOMPARE(c->pointColour(325, 143.3), RGB(0, 0, 0));
+    QCOMPARE(c->FillColor(), RGB(255, 255, 0));
+    QCOMPARE(c->FillStyle(), Canvas::Solid);
+}
+
+void TestFrmDouble::xorFigureTwiceRestores()
+{
+    window->Command1_Click();
+    window->Command2_Click();
+    for (int i = 0; i < 7; ++i)
+        window->Timer1_Timer(); // a figure in the copy pen to draw over
+    window->Check1->setChecked(true);
+    const QImage before = window->Picture1->image().copy();
+    window->Picture1->setDrawMode(Canvas::XorPen);
+    for (std::int16_t slot : {std::int16_t(0), std::int16_t(1)}) {
+        window->DrawDoublePendulum(slot);
+        QVERIFY(window->Picture1->image() != before);
+        window->DrawDoublePendulum(slot);
+        QCOMPARE(window->Picture1->image(), before);
+    }
+}
+
+void TestFrmDouble::trailRun()
+{
+    window->Check1->setChecked(true);
+    window->Command1_Click();
+    window->Command2_Click();
+    QVERIFY(isBlank(window->Picture1->image()));
+    QCOMPARE(window->Picture1->DrawMode(), Canvas::XorPen);
+    window->Timer1_Timer();
+    QCOMPARE(window->Picture1->DrawMode(), Canvas::CopyPen);
+    QVERIFY(!isBlank(window->Picture1->image()));
+    // Half a swing later the moving figure is on the other side; the first tick's erase drew
+    // the start figure, which stays.
+    for (int i = 0; i < 60; ++i)
+        window->Timer1_Timer();
+    QCOMPARE(window->Picture1->pointColour(371, 285.08), RGB(0, 0, 255));
+    QCOMPARE(window->Picture1->pointColour(345, 190), RGB(255, 0, 0));
+    // The moving figure's pivot disc lies exactly on the start figure's: the two cancel.
+    QCOMPARE(window->Picture1->pointColour(298, 100), RGB(255, 255, 255));
+    const std::set<QRgb> colours = coloursOf(window->Picture1->image());
+    QVERIFY(colours.count(0xFF00FF)); // trail passed over by the bob
+    QVERIFY(colours.count(0xFFFFFF));
+}
+
+void TestFrmDouble::slowTrailIsMagenta()
+{
+    // Slow swing: the lower bob moves less than its radius per tick.
+    window->Text6->setText(QStringLiteral("0.001"));
+    window->Check1->setChecked(true);
+    window->Command1_Click();
+    window->Command2_Click();
+    for (int i = 0; i < 120; ++i)
+        window->Timer1_Timer();
+    // Behind the bob, about where it was 60 ticks ago, the trail shows magenta.
+    DoublePendulum replay;
+    replay.ResetSlots();
+    replay.InitArms(0.1, 0.1, 0.02, 0.02, 30, 10, 9.8, 0.001, 0.0004);
+    for (int i = 0; i < 60; ++i) {
+        replay.AddTimeStep();
+        replay.AdvanceArms();
+        replay.SwapSlots();
+    }
+    const ArmState &past = replay.armB[replay.prevSlot];
+    const double x = 1000 * past.x.value() + 300, y = 1000 * past.y.value() + 100;
+    const QPointF p = window->Picture1->toPixels(x, y);
+    bool magenta = false;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            magenta |= (window->Picture1->image().pixel(int(p.x()) + dx, int(p.y()) + dy) &
+                        0xFFFFFF) == 0xFF00FF;
+    QVERIFY(magenta);
+}
+
+void TestFrmDouble::trailOffClearsToOneFigure()
+{
+    window->Check1->setChecked(true);
+    window->Command1_Click();
+    window->Command2_Click();
+    for (int i = 0; i < 50; ++i)
+        window->Timer1_Timer();
+    window->Check1->setChecked(false);
+    window->Timer1_Timer();
+    const std::set<QRgb> colours = coloursOf(window->Picture1->image());
+    QCOMPARE(colours, (std::set<QRgb>{0xFFFFFF, 0x000000, 0xFF0000, 0x0000FF}));
+}
+
+void TestFrmDouble::badSlotDrawsNothing_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::newRow("3") << 3;
+    QTest::newRow("-1") << -1;
+}
+
+void TestFrmDouble::badSlotDrawsNothing()
+{
+    QFETCH(int, slot);
+    window->Command1_Click();
+    window->Command2_Click();
+    const QImage before = window->Picture1->image().copy();
+    const std::int16_t index = std::int16_t(slot);
+    try {
+        window->DrawDoublePendulum(index);
+        QFAIL("no error");
+    } catch (const RuntimeError &e) {
+        QCOMPARE(e.kind(), ErrorKind::SubscriptOutOfRange);
+    }
+    QCOMPARE(window->Picture1->image(), before);
+}
+
+QTEST_MAIN(TestFrmDouble)
+#include "tst_frmdouble.moc"
