@@ -1,22 +1,16 @@
-// Start-up: both simulator windows, then the event loop.
-#include "doublependulum.h"
-#include "frmdouble.h"
-#include "frmsingle.h"
-#include "singlependulum.h"
+// Start-up: the launcher, then the event loop until the last window is closed.
+#include "frmmain.h"
+#include "pendulumicon.h"
+#include "simulators.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // The windows' values outlive the windows, as long as the program runs.
-    static SinglePendulum singleState;
-    static DoublePendulum doubleState;
-    auto *single = new frmSingle(singleState);
-    single->setAttribute(Qt::WA_DeleteOnClose);
-    single->show();
-    auto *twin = new frmDouble(doubleState);
-    twin->setAttribute(Qt::WA_DeleteOnClose);
-    twin->show();
+    app.setWindowIcon(pendulumIcon());
+    Simulators simulators;
+    frmMain launcher(simulators);
+    launcher.show();
     return app.exec();
 }

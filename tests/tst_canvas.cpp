@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cmath>
 #include <random>
 
 namespace {
@@ -148,13 +149,14 @@ void TestCanvas::circleIsRoundAndFilled()
     // Radius 10 horizontal units is 6.75 pixels in both directions, although a vertical unit
     // is a different number of pixels.
     const QImage &image = f.canvas->image();
-    const QPoint centre = f.canvas->toPixels(100, 0).toPoint();
+    const qreal ratio = image.devicePixelRatio();
+    const QPoint centre = (f.canvas->toPixels(100, 0) * ratio).toPoint();
     int width = 0, height = 0;
     for (int x = 0; x < image.width(); ++x)
         width += (image.pixel(x, centre.y()) & 0xFFFFFF) != 0xFFFFFF;
     for (int y = 0; y < image.height(); ++y)
         height += (image.pixel(centre.x(), y) & 0xFFFFFF) != 0xFFFFFF;
-    QVERIFY2(width >= 13 && width <= 15, qPrintable(QString::number(width)));
+    QVERIFY2(std::abs(width - 13.5 * ratio) <= 1.5, qPrintable(QString::number(width)));
     QCOMPARE(height, width);
     // The outline is black around the red inside.
     QCOMPARE(countColour(image, qRgb(0, 0, 0)) > 20, true);
@@ -205,13 +207,15 @@ void TestCanvas::xorColoursOverWhite()
     QCOMPARE(f.canvas->pointColour(345, 190), RGB(255, 0, 0));
     QCOMPARE(f.canvas->pointColour(371, 285.08), RGB(0, 0, 255));
     // Outlines lie outside the fills, so they show black too, not the fill's complement.
-    const QPointF centre = f.canvas->toPixels(350, 186.6);
+    const int pen = int(f.canvas->image().devicePixelRatio());
+    const QPointF centre = f.canvas->toPixels(350, 186.6) * f.canvas->image().devicePixelRatio();
     const int row = int(centre.y());
     int x = int(centre.x());
     while ((f.canvas->image().pixel(x, row) & 0xFFFFFF) != 0xFFFFFF)
         ++x;
     QCOMPARE(f.canvas->image().pixel(x - 1, row) & 0xFFFFFF, 0u);
-    QCOMPARE(f.canvas->image().pixel(x - 2, row) & 0xFFFFFF, 0xFF0000u);
+    QCOMPARE(f.canvas->image().pixel(x - pen, row) & 0xFFFFFF, 0u);
+    QCOMPARE(f.canvas->image().pixel(x - pen - 1, row) & 0xFFFFFF, 0xFF0000u);
     QCOMPARE(f.canvas->pointColour(325, 143.3), RGB(0, 0, 0)); // on the upper rod
     QCOMPARE(f.canvas->pointColour(100, 400), RGB(255, 255, 255));
 }
@@ -262,8 +266,8 @@ void TestCanvas::imageAtDevicePixels()
     Module1::SetWorldScale(*f.canvas, 0, 0, 500, 500);
     f.canvas->Line(0, 250, 500, 250);
     const QImage grabbed = f.canvas->grab().toImage();
-    const QPoint onLine = QPoint(2 + 200, 2 + 186) * ratio;
-    QCOMPARE(grabbed.pixel(onLine) & 0xFFFFFF, 0u);
+    const QPointF onLine = (f.canvas->toPixels(250, 250) + QPointF(2, 2)) * ratio;
+    QCOMPARE(grabbed.pixel(int(onLine.x()), int(onLine.y())) & 0xFFFFFF, 0u);
 }
 
 QTEST_MAIN(TestCanvas)

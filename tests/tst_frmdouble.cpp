@@ -340,12 +340,11 @@ void TestFrmDouble::slowTrailIsMagenta()
     }
     const ArmState &past = replay.armB[replay.prevSlot];
     const double x = 1000 * past.x.value() + 300, y = 1000 * past.y.value() + 100;
-    const QPointF p = window->Picture1->toPixels(x, y);
     bool magenta = false;
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
-            magenta |= (window->Picture1->image().pixel(int(p.x()) + dx, int(p.y()) + dy) &
-                        0xFFFFFF) == 0xFF00FF;
+            magenta |= window->Picture1->pointColour(x + 1.2 * dx, y + 1.4 * dy) ==
+                       RGB(255, 0, 255);
     QVERIFY(magenta);
 }
 

@@ -1,0 +1,37 @@
+// The lasting instance of a simulator window. It holds the window-level values for the whole
+// run of the program; the window and its controls are built afresh at each opening and are
+// destroyed when the user closes the window, while the values live on unchanged.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+template <typename State, typename Window> class SimulatorInstance {
+public:
+    SimulatorInstance() = default;
+    SimulatorInstance(const SimulatorInstance &) = delete;
+    SimulatorInstance &operator=(const SimulatorInstance &) = delete;
+    ~SimulatorInstance() { delete m_window; }
+
+    // Modeless, with no owner. A window that is not open is built from its design (its
+    // constructor runs its load handler, if it has one); an open one only becomes active.
+    void Show()
+    {
+        if (m_window && m_window->isVisible()) {
+            m_window->raise();
+            m_window->activateWindow();
+            return;
+        }
+        m_window = new Window(m_state);
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        m_window->show();
+    }
+
+    State &state() { return m_state; }
+    // The open window, or null.
+    Window *window() const { return m_window && m_window->isVisible() ? m_window.data() : nullptr; }
+
+private:
+    State m_state{};
+    QPointer<Window> m_window;
+};

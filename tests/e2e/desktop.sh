@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# End to end: the real program in a real X server with a window manager, driven by real mouse
+# clicks and key strokes, checked by screenshots, pixels and the process's exit.
+#   desktop.sh PROGRAM
+set -euo pipefail
+
+program=$1
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" ./e2e-failure.png
+    exit 1
+}
+step() { echo "- $*"; }
+
+# Waits up to ten seconds for a command to succeed.
+wait_for() {
+    local deadline=$((SECONDS + 10))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# The X server picks a free display and tells its number.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+wait_for test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+# A real window on that server, whatever platform the calling test run chose.
+export QT_QPA_PLATFORM=xcb
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wait_for wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start"
+
+forms() { xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | sort -n || true; }
+count_forms() { [ "$(forms | wc -l)" -eq "$1" ]; }
+error_boxes() { xdotool search --onlyvisible --name '^実行時エラー$' 2>/dev/null || true; }
+# The one window of the list now that was not in the list before.
+new_window() { comm -13 <(echo "$1") <(forms) | head -n 1; }
+
+# The client area's top-left corner on the screen: sets X and Y. (xwininfo, since xdotool's
+# geometry is off by the frame under a reparenting window manager.)
+origin() {
+    local info
+    info=$(xwininfo -id "$1")
+    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+}
+# Clicks at a point given in pixels of a window's client area.
+click_at() {
+    origin "$1"
+    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
+    sleep 0.15
+}
+# Replaces a field's text: click it, select all, type.
+type_into() {
+    click_at "$1" "$2" "$3"
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$4"
+}
+# A screenshot of part of a window's client area.
+shot() {
+    origin "$1"
+    import -window root -crop "$4x$5+$((X + $2))+$((Y + $3))" "$work/$6.png"
+}
+# Both simulator windows place their canvas's inside at (10, 18), 405 x 373 pixels.
+canvas_shot() { shot "$1" 10 18 405 373 "$2"; }
+differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
+colours() { convert "$work/$1.png" -format %k info:; }
+moving() {
+    canvas_shot "$1" a
+    sleep 0.3
+    canvas_shot "$1" b
+    [ "$(differing a b)" != 0 ]
+}
+
+"$program" &
+app=$!
+pids+=($app)
+
+step "the launcher appears"
+wait_for count_forms 1 || fail "no launcher window"
+launcher=$(forms)
+
+step "two clicks on 単振り子 leave one simple pendulum window"
+click_at "$launcher" 88 24
+wait_for count_forms 2 || fail "no simple pendulum window"
+single=$(new_window "$launcher")
+click_at "$launcher" 88 24
+sleep 0.5
+count_forms 2 || fail "a second click opened another window"
+shot "$single" 430 0 193 402 fresh-fields
+canvas_shot "$single" fresh-canvas
+
+step "typing into the fields and Run swings the pendulum"
+type_into "$single" 576 64 2      # Text3, gravity
+type_into "$single" 576 128 0.5   # Text4, time step
+click_at "$single" 460 28         # Run
+wait_for moving "$single" || fail "the simple pendulum does not swing"
+
+step "both simulator windows run at once"
+before=$(forms)
+click_at "$launcher" 88 72
+wait_for count_forms 3 || fail "no double pendulum window"
+twin=$(new_window "$before")
+click_at "$twin" 460 28
+wait_for moving "$twin" || fail "the double pendulum does not swing"
+moving "$single" || fail "the simple pendulum stopped when the double one started"
+
+step "closing a running window and reopening it gives a fresh window"
+wmctrl -i -c "$single"
+wait_for count_forms 2 || fail "the simple pendulum window did not close"
+before=$(forms)
+click_at "$launcher" 88 24
+wait_for count_forms 3 || fail "the simple pendulum window did not reopen"
+single=$(new_window "$before")
+sleep 0.3
+shot "$single" 430 0 193 402 reopened-fields
+[ "$(differing fresh-fields reopened-fields)" = 0 ] || fail "the reopened window lost its design-time texts"
+canvas_shot "$single" reopened-canvas
+[ "$(colours reopened-canvas)" = 1 ] || fail "the reopened canvas is not blank"
+! moving "$single" || fail "the reopened window moves before Run"
+
+step "'abc' in the angle field shows the error dialog; everything runs on"
+type_into "$single" 576 185 abc   # Text6, start angle
+click_at "$single" 460 28
+wait_for test -n "$(error_boxes)" || fail "no error dialog"
+box=$(error_boxes)
+xdotool windowactivate --sync "$box" key Return
+wait_for test -z "$(error_boxes)" || fail "the error dialog did not close"
+kill -0 "$app" 2>/dev/null || fail "the program ended on the error"
+moving "$twin" || fail "the double pendulum stopped after the error"
+type_into "$single" 576 185 45
+click_at "$single" 460 28
+wait_for moving "$single" || fail "the simple pendulum does not run after the error"
+
+step "closing the launcher leaves the simulators running"
+wmctrl -i -c "$launcher"
+wait_for count_forms 2 || fail "the launcher did not close"
+sleep 0.3
+kill -0 "$app" 2>/dev/null || fail "the program ended with the launcher"
+moving "$twin" || fail "the double pendulum stopped with the launcher"
+
+step "closing the last windows ends the program with status 0"
+wmctrl -i -c "$single"
+wait_for count_forms 1 || fail "the simple pendulum window did not close"
+kill -0 "$app" 2>/dev/null || fail "the program ended while a window was open"
+wmctrl -i -c "$twin"
+deadline=$((SECONDS + 10))
+while kill -0 "$app" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the program did not end with its last window"
+    sleep 0.1
+done
+status=0
+wait "$app" || status=$?
+[ "$status" = 0 ] || fail "exit status $status"
+echo "1 passed, 0 failed"

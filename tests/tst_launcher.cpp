@@ -1,0 +1,136 @@
+// The launcher, the lasting simulator instances and the icon, offscreen.
+#include "frmmain.h"
+#include "pendulumicon.h"
+#include "simulators.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <set>
+
+class TestLauncher : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layout();
+    void oneInstanceEach();
+    void closingKeepsValues();
+    void reopenedDoubleRunsFormLoad();
+    void icon_data();
+    void icon();
+};
+
+void TestLauncher::layout()
+{
+    Simulators simulators;
+    frmMain launcher(simulators);
+    launcher.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&launcher));
+    QCOMPARE(launcher.windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(launcher.size(), QSize(312, 206));
+    QCOMPARE(launcher.Command1->text(), QStringLiteral("単振り子"));
+    QCOMPARE(launcher.Command2->text(), QStringLiteral("二重振り子"));
+    QCOMPARE(launcher.Command1->geometry(), QRect(40, 8, 97, 33));
+    QCOMPARE(launcher.Command2->geometry(), QRect(40, 56, 97, 33));
+    QVERIFY(!launcher.Command1->isDefault() && !launcher.Command1->autoDefault());
+    QVERIFY(!launcher.Command2->isDefault() && !launcher.Command2->autoDefault());
+    QCOMPARE(QApplication::focusWidget(), launcher.Command1);
+    QTest::keyClick(launcher.Command1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), launcher.Command2);
+    QCOMPARE(launcher.findChildren<QWidget *>().size(), 2);
+    // Nothing is made before its button is clicked.
+    QVERIFY(!simulators.hasSingle() && !simulators.hasDouble());
+}
+
+void TestLauncher::oneInstanceEach()
+{
+    Simulators simulators;
+    frmMain launcher(simulators);
+    launcher.show();
+    QTest::mouseClick(launcher.Command1, Qt::LeftButton);
+    frmSingle *first = simulators.single().window();
+    QVERIFY(first && first->isVisible());
+    first->Text3->setText(QStringLiteral("2.5"));
+    first->Command1_Click();
+    QTest::mouseClick(launcher.Command1, Qt::LeftButton);
+    QCOMPARE(simulators.single().window(), first);
+    QCOMPARE(first->Text3->text(), QStringLiteral("2.5"));
+    QVERIFY(first->Timer1.Enabled());
+    QCOMPARE(first->Timer1.Interval(), 10);
+    QTest::mouseClick(launcher.Command2, Qt::LeftButton);
+    QVERIFY(simulators.twin().window());
+    QVERIFY(launcher.isVisible() && launcher.isEnabled());
+}
+
+void TestLauncher::closingKeepsValues()
+{
+    Simulators simulators;
+    simulators.single().Show();
+    QPointer<frmSingle> window = simulators.single().window();
+    window->Text5->setText(QStringLiteral("150"));
+    window->Command1_Click();
+    window->Timer1_Timer();
+    const double theta = simulators.single().state().theta.value();
+    window->close();
+    QTRY_VERIFY(!window); // the window and its controls are gone
+    QCOMPARE(simulators.single().state().theta.value(), theta);
+    QCOMPARE(simulators.single().state().rodLength.value(), 150.0);
+    simulators.single().Show();
+    frmSingle *again = simulators.single().window();
+    QVERIFY(again);
+    QCOMPARE(again->Text5->text(), QStringLiteral("100"));
+    QVERIFY(again->Timer1.Enabled());
+    QCOMPARE(again->Timer1.Interval(), 0);
+    QVERIFY(again->Picture1->image().isNull()); // blank: nothing drawn yet
+    QCOMPARE(simulators.single().state().theta.value(), theta);
+}
+
+void TestLauncher::reopenedDoubleRunsFormLoad()
+{
+    Simulators simulators;
+    simulators.twin().Show();
+    QPointer<frmDouble> window = simulators.twin().window();
+    window->Command1_Click();
+    window->Command2_Click();
+    window->Timer1_Timer(); // now prevSlot = 0, curSlot = 1
+    QCOMPARE(simulators.twin().state().prevSlot, std::int16_t(0));
+    window->close();
+    QTRY_VERIFY(!window);
+    QCOMPARE(simulators.twin().state().prevSlot, std::int16_t(0));
+    simulators.twin().Show();
+    QCOMPARE(simulators.twin().state().prevSlot, std::int16_t(1));
+    QCOMPARE(simulators.twin().state().curSlot, std::int16_t(0));
+    QVERIFY(simulators.twin().state().elapsedTime.value() > 0.0); // values are kept
+    QVERIFY(simulators.twin().window()->Label17->text().isEmpty());
+}
+
+void TestLauncher::icon_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {32, 48, 64, 128, 256})
+        QTest::newRow(qPrintable(QString::number(size))) << size;
+}
+
+void TestLauncher::icon()
+{
+    QFETCH(int, size);
+    const QImage image = drawPendulumIcon(size);
+    QCOMPARE(image.size(), QSize(size, size));
+    std::set<QRgb> colours;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            colours.insert(image.pixel(x, y));
+    if (size == 32)
+        QVERIFY(colours.size() <= 16);
+    for (QRgb wanted : {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(255, 255, 0)})
+        QVERIFY(colours.count(wanted));
+    // Transparent around the figure; the pivot block black at the top centre.
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(image.pixel(size - 1, size - 1)), 0);
+    QCOMPARE(image.pixel(size / 2, size * 2 / 32), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(size * 10 / 32, size * 31 / 64), qRgb(255, 0, 0));
+    QCOMPARE(image.pixel(size * 43 / 64, size * 51 / 64), qRgb(255, 255, 0));
+}
+
+QTEST_MAIN(TestLauncher)
+#include "tst_launcher.moc"
