@@ -1,0 +1,132 @@
+// Soak: many ticks of each model with random valid parameters, and of each real window
+// offscreen (the double one with the trail on): no crash and resident memory that does not
+// grow. PENDULUM_SOAK_TICKS sets the model ticks (100 000 by default; the windows get a tenth).
+#include "doublependulum.h"
+#include "frmdouble.h"
+#include "frmsingle.h"
+#include "runtimeerror.h"
+#include "singlependulum.h"
+
+#include <QTest>
+
+#include <fstream>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+long soakTicks()
+{
+    const QByteArray env = qgetenv("PENDULUM_SOAK_TICKS");
+    return env.isEmpty() ? 100000 : env.toLong();
+}
+
+// Resident memory in bytes.
+long residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+constexpr long kGrowthLimit = 1024 * 1024;
+
+} // namespace
+
+class TestSoak : public QObject {
+    Q_OBJECT
+
+private slots:
+    void singleModel();
+    void doubleModel();
+    void windows();
+};
+
+void TestSoak::singleModel()
+{
+    std::mt19937_64 random(1);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    SinglePendulum p;
+    const long ticks = soakTicks();
+    long base = 0;
+    for (long n = 0; n < ticks; ++n) {
+        if (n % 10000 == 0) { // new random valid parameters
+            p.gravity = 0.1 + 20 * unit(random);
+            p.timeStep = 0.01 + unit(random);
+            p.rodLength = 10 + 290 * unit(random);
+            p.damping = 0.01 * unit(random);
+            p.theta = (unit(random) - 0.5) * 6.28;
+            p.omega = 0.0;
+        }
+        p.Step();
+        QVERIFY(std::isfinite(p.theta.value()) && std::isfinite(p.omega.value()));
+        if (n == 1000)
+            base = residentBytes();
+    }
+    QVERIFY(residentBytes() - base < kGrowthLimit);
+}
+
+void TestSoak::doubleModel()
+{
+    std::mt19937_64 random(2);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    DoublePendulum d;
+    d.ResetSlots();
+    const long ticks = soakTicks();
+    long base = 0, errors = 0;
+    bool fresh = true;
+    for (long n = 0; n < ticks; ++n) {
+        if (fresh || n % 10000 == 0) {
+            d.InitArms(0.05 + 0.2 * unit(random), 0.05 + 0.2 * unit(random),
+                       0.005 + 0.05 * unit(random), 0.005 + 0.05 * unit(random),
+                       180 * (unit(random) - 0.5), 180 * (unit(random) - 0.5),
+                       1 + 15 * unit(random), 0.001 + 0.005 * unit(random),
+                       0.001 * unit(random));
+            fresh = false;
+        }
+        try {
+            d.AddTimeStep();
+            d.AdvanceArms();
+            d.SwapSlots();
+        } catch (const RuntimeError &) {
+            // A chaotic swing may grow beyond the double range; that is a typed error.
+            ++errors;
+            fresh = true;
+        }
+        if (n == 1000)
+            base = residentBytes();
+    }
+    QVERIFY(residentBytes() - base < kGrowthLimit);
+    QVERIFY(errors < ticks / 100);
+}
+
+void TestSoak::windows()
+{
+    SinglePendulum single;
+    DoublePendulum twin;
+    frmSingle simple(single);
+    frmDouble doubled(twin);
+    simple.show();
+    doubled.show();
+    doubled.Check1->setChecked(true);
+    simple.Command1_Click();
+    doubled.Command1_Click();
+    simple.Command2_Click();
+    doubled.Command2_Click();
+    const long ticks = soakTicks() / 10;
+    long base = 0;
+    for (long n = 0; n < ticks; ++n) {
+        simple.Timer1_Timer();
+        doubled.Timer1_Timer();
+        if (n % 1000 == 0)
+            QCoreApplication::processEvents(); // let the screen updates through
+        if (n == 1000)
+            base = residentBytes();
+    }
+    QVERIFY(residentBytes() - base < kGrowthLimit);
+    QVERIFY(!doubled.Label17->text().isEmpty());
+}
+
+QTEST_MAIN(TestSoak)
+#include "tst_soak.moc"
