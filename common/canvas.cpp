@@ -18,6 +18,8 @@ constexpr int kTwipsPerPixel = 15;
 // How far beyond the edges a primitive is still handed to the painter; farther parts cannot
 // show and are clipped first, so that huge coordinates never reach the rasteriser.
 constexpr double kMargin = 64.0;
+// The shortest time between two copies of the picture to the screen: a 60 Hz display's frame.
+constexpr qint64 kRefreshMs = 16;
 
 // The image's pixel value of a colour: 0xFFRRGGBB.
 QRgb toPixel(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
@@ -66,6 +68,9 @@ Canvas::Canvas(QWidget *parent) : QFrame(parent)
     setLineWidth(kFrameWidth);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_refresh.setSingleShot(true);
+    m_refresh.setTimerType(Qt::PreciseTimer);
+    connect(&m_refresh, &QTimer::timeout, this, &Canvas::refreshScreen);
 }
 
 QSize Canvas::innerSize() const { return contentsRect().size(); }
@@ -157,6 +162,8 @@ void Canvas::ensureImage()
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(ratio);
     m_image.fill(Qt::white);
+    m_inked = QRect();
+    update(contentsRect());
 }
 
 int Canvas::penWidth() const { return std::max(1, int(std::lround(m_image.devicePixelRatio()))); }
@@ -171,16 +178,49 @@ void Canvas::plot(int x, int y, QRgb colour)
 
 void Canvas::updatePixels(const QRectF &devicePixels)
 {
-    const qreal ratio = m_image.devicePixelRatio();
-    const QRectF logical(devicePixels.topLeft() / ratio, devicePixels.size() / ratio);
-    update(logical.toAlignedRect().adjusted(-1, -1, 1, 1).translated(contentsRect().topLeft()));
+    const int pen = penWidth();
+    const QRect touched =
+        devicePixels.toAlignedRect().adjusted(-pen, -pen, pen, pen) & m_image.rect();
+    m_inked |= touched;
+    updateDevicePixels(touched);
 }
 
+void Canvas::updateDevicePixels(const QRect &devicePixels)
+{
+    const qreal ratio = m_image.devicePixelRatio();
+    const QRectF logical(devicePixels.topLeft() / ratio, devicePixels.size() / ratio);
+    m_pending += logical.toAlignedRect().translated(contentsRect().topLeft());
+    if (m_refresh.isActive())
+        return;
+    // The screen gets the picture at most at its refresh rate: a faster timer would only
+    // add copies nobody sees.
+    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : kRefreshMs;
+    if (since >= kRefreshMs)
+        refreshScreen();
+    else
+        m_refresh.start(int(kRefreshMs - since));
+}
+
+void Canvas::refreshScreen()
+{
+    update(m_pending);
+    m_pending = QRegion();
+    m_sinceRefresh.start();
+}
+
+// Only the pixels drawn since the last clear can be other than white: clearing those alone
+// keeps a tick's cost, and what goes to the screen, to the size of the figure.
 void Canvas::Cls()
 {
     ensureImage();
-    m_image.fill(Qt::white);
-    update(contentsRect());
+    if (m_inked.isEmpty())
+        return;
+    for (int y = m_inked.top(); y <= m_inked.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+        std::fill(row + m_inked.left(), row + m_inked.right() + 1, qRgb(255, 255, 255));
+    }
+    updateDevicePixels(m_inked);
+    m_inked = QRect();
 }
 
 // Bresenham's line, each pixel set once, so that the XOR pen applied twice restores it. On a

@@ -10,8 +10,11 @@
 
 #include "rgb.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QImage>
+#include <QRegion>
+#include <QTimer>
 
 #include <optional>
 
@@ -79,7 +82,10 @@ private:
     int penWidth() const;
     // Sets one device pixel with the current draw mode; pixels off the image are skipped.
     void plot(int x, int y, QRgb colour);
+    // Schedules the screen update of a primitive's pixels and counts them as inked.
     void updatePixels(const QRectF &devicePixels);
+    void updateDevicePixels(const QRect &devicePixels);
+    void refreshScreen();
 
     QImage m_image;
     float m_scaleLeft = 0.0f;
@@ -90,4 +96,10 @@ private:
     int m_fillStyle = Transparent;
     Colour m_fillColor = RGB(0, 0, 0);
     bool m_userScale = false;
+    // The device pixels drawn on since the last clear; all others are white.
+    QRect m_inked;
+    // Screen updates waiting for the next refresh.
+    QRegion m_pending;
+    QTimer m_refresh;
+    QElapsedTimer m_sinceRefresh;
 };
