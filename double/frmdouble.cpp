@@ -3,6 +3,7 @@
 #include "frmdouble.h"
 
 #include "conversions.h"
+#include "designcontrols.h"
 #include "fields.h"
 #include "handlerguard.h"
 #include "module1.h"
@@ -15,64 +16,44 @@ constexpr double ScreenScale = 1000.0;
 constexpr double ScreenOriginX = 300.0;
 constexpr double ScreenOriginY = 100.0;
 
-QLabel *makeLabel(QWidget *parent, const char *caption, QRect geometry)
-{
-    auto *label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QLineEdit *makeField(QWidget *parent, const char *text, QRect geometry)
-{
-    auto *field = new QLineEdit(QString::fromUtf8(text), parent);
-    field->setGeometry(geometry);
-    return field;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *caption, QRect geometry)
-{
-    auto *button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 // The controls are made in tab order, which is then the order Tab follows.
 frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
     : QWidget(parent), Picture1(new Canvas(this)),
-      Command1(makeButton(this, "実行", twipsRect(6600, 240, 615, 375))),
-      Text1(makeField(this, "0.1", twipsRect(7080, 840, 735, 270))),
-      Label1(makeLabel(this, "Lb", twipsRect(7920, 840, 375, 255))),
-      Label2(makeLabel(this, "La", twipsRect(6720, 840, 375, 255))),
-      Text2(makeField(this, "0.1", twipsRect(8160, 840, 735, 270))),
-      Label3(makeLabel(this, "Ma", twipsRect(6720, 1200, 375, 255))),
-      Text3(makeField(this, "0.02", twipsRect(7080, 1200, 735, 270))),
-      Label4(makeLabel(this, "Mb", twipsRect(7920, 1200, 375, 255))),
-      Text4(makeField(this, "0.02", twipsRect(8160, 1200, 735, 270))),
-      Label5(makeLabel(this, "g", twipsRect(6720, 1680, 255, 255))),
-      Text5(makeField(this, "9.8", twipsRect(7080, 1680, 735, 270))),
-      Command2(makeButton(this, "停止", twipsRect(7320, 240, 735, 375))),
-      Text6(makeField(this, "0.005", twipsRect(8160, 1680, 735, 270))),
-      Label7(makeLabel(this, "dt", twipsRect(7920, 1680, 255, 255))),
-      Command3(makeButton(this, "再開", twipsRect(8160, 240, 735, 375))),
-      Text7(makeField(this, "30", twipsRect(7080, 2160, 735, 270))),
-      Label8(makeLabel(this, "Ma", twipsRect(6720, 2160, 255, 255))),
-      Text8(makeField(this, "10", twipsRect(8280, 2160, 735, 270))),
-      Label9(makeLabel(this, "Mb", twipsRect(7920, 2160, 255, 255))),
-      Label10(makeLabel(this, "タイマー", twipsRect(6720, 2520, 735, 255))),
-      Text9(makeField(this, "10", twipsRect(7560, 2520, 855, 270))),
-      Label17(makeLabel(this, "", twipsRect(7440, 3360, 1215, 375))),
-      Text10(makeField(this, "0.0004", twipsRect(7800, 2880, 855, 270))),
-      Label6(makeLabel(this, "動粘性抵抗", twipsRect(6720, 2880, 1095, 255))),
+      Command1(makeButton(this, "Command1", "実行", twipsRect(6600, 240, 615, 375))),
+      Text1(makeField(this, "Text1", "0.1", twipsRect(7080, 840, 735, 270))),
+      Label1(makeLabel(this, "Label1", "Lb", twipsRect(7920, 840, 375, 255))),
+      Label2(makeLabel(this, "Label2", "La", twipsRect(6720, 840, 375, 255))),
+      Text2(makeField(this, "Text2", "0.1", twipsRect(8160, 840, 735, 270))),
+      Label3(makeLabel(this, "Label3", "Ma", twipsRect(6720, 1200, 375, 255))),
+      Text3(makeField(this, "Text3", "0.02", twipsRect(7080, 1200, 735, 270))),
+      Label4(makeLabel(this, "Label4", "Mb", twipsRect(7920, 1200, 375, 255))),
+      Text4(makeField(this, "Text4", "0.02", twipsRect(8160, 1200, 735, 270))),
+      Label5(makeLabel(this, "Label5", "g", twipsRect(6720, 1680, 255, 255))),
+      Text5(makeField(this, "Text5", "9.8", twipsRect(7080, 1680, 735, 270))),
+      Command2(makeButton(this, "Command2", "停止", twipsRect(7320, 240, 735, 375))),
+      Text6(makeField(this, "Text6", "0.005", twipsRect(8160, 1680, 735, 270))),
+      Label7(makeLabel(this, "Label7", "dt", twipsRect(7920, 1680, 255, 255))),
+      Command3(makeButton(this, "Command3", "再開", twipsRect(8160, 240, 735, 375))),
+      Text7(makeField(this, "Text7", "30", twipsRect(7080, 2160, 735, 270))),
+      Label8(makeLabel(this, "Label8", "Ma", twipsRect(6720, 2160, 255, 255))),
+      Text8(makeField(this, "Text8", "10", twipsRect(8280, 2160, 735, 270))),
+      Label9(makeLabel(this, "Label9", "Mb", twipsRect(7920, 2160, 255, 255))),
+      Label10(makeLabel(this, "Label10", "タイマー", twipsRect(6720, 2520, 735, 255))),
+      Text9(makeField(this, "Text9", "10", twipsRect(7560, 2520, 855, 270))),
+      Label17(makeLabel(this, "Label17", "", twipsRect(7440, 3360, 1215, 375))),
+      Text10(makeField(this, "Text10", "0.0004", twipsRect(7800, 2880, 855, 270))),
+      Label6(makeLabel(this, "Label6", "動粘性抵抗", twipsRect(6720, 2880, 1095, 255))),
       Check1(new QCheckBox(QStringLiteral("軌跡あり"), this)), state(state_)
 {
     setWindowTitle(QStringLiteral("Form1"));
     setFont(uiFont());
     resize(twips(9345), twips(6030));
+    Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));
     Picture1->setAccessibleName(QStringLiteral("二重振り子の図"));
+    Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(twipsRect(6720, 4080, 2295, 375));
 
     // Each field's name says what it holds; the angle fields' captions repeat the mass

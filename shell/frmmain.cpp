@@ -1,25 +1,14 @@
 // The launcher's layout and its two buttons.
 #include "frmmain.h"
 
+#include "designcontrols.h"
 #include "simulators.h"
 #include "twips.h"
 #include "uifont.h"
 
-namespace {
-
-QPushButton *makeButton(QWidget *parent, const char *caption, QRect geometry)
-{
-    auto *button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 frmMain::frmMain(Simulators &simulators_, QWidget *parent)
-    : QWidget(parent), Command1(makeButton(this, "単振り子", twipsRect(600, 120, 1455, 495))),
-      Command2(makeButton(this, "二重振り子", twipsRect(600, 840, 1455, 495))),
+    : QWidget(parent), Command1(makeButton(this, "Command1", "単振り子", twipsRect(600, 120, 1455, 495))),
+      Command2(makeButton(this, "Command2", "二重振り子", twipsRect(600, 840, 1455, 495))),
       simulators(simulators_)
 {
     setWindowTitle(QStringLiteral("Form1"));

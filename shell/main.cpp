@@ -9,9 +9,8 @@ int main(int argc, char *argv[])
 {
     // Under X11 the windows send their small, frequent screen updates through the connection
     // rather than shared memory: that saves the server's completion event, and the wake-ups it
-    // costs, on every update. A value the user set is left alone.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    // costs, on every update.
+    qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     app.setWindowIcon(pendulumIcon());
     Simulators simulators;

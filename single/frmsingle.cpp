@@ -3,6 +3,7 @@
 
 #include "angles.h"
 #include "conversions.h"
+#include "designcontrols.h"
 #include "fields.h"
 #include "handlerguard.h"
 #include "module1.h"
@@ -11,65 +12,40 @@
 
 #include <QPalette>
 
-namespace {
-
-QLabel *makeLabel(QWidget *parent, const char *caption, QRect geometry)
-{
-    auto *label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QLineEdit *makeField(QWidget *parent, const char *text, const QLabel *caption, QRect geometry)
-{
-    auto *field = new QLineEdit(QString::fromUtf8(text), parent);
-    field->setGeometry(geometry);
-    field->setAccessibleName(caption->text());
-    return field;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *caption, QRect geometry)
-{
-    auto *button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
-// The controls are made in tab order, which is then the order Tab follows. A caption is made
-// before the field it names where it comes first in tab order, otherwise right after it.
+// The controls are made in tab order, which is then the order Tab follows.
 frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
     : QWidget(parent), Picture1(new Canvas(this)),
-      Command1(makeButton(this, "実行", twipsRect(6600, 240, 615, 375))),
-      Text1(new QLineEdit(QStringLiteral("10"), this)),
-      Label1(makeLabel(this, "動粘性抵抗", twipsRect(7080, 1200, 1215, 255))),
-      Label2(makeLabel(this, "タイマー", twipsRect(7320, 840, 855, 255))),
-      Text2(makeField(this, "0.001", Label1, twipsRect(8280, 1200, 735, 270))),
-      Label3(makeLabel(this, "重力加速度", twipsRect(7080, 1560, 1095, 255))),
-      Text3(makeField(this, "0.98", Label3, twipsRect(8280, 1560, 735, 270))),
-      Label4(makeLabel(this, "時間刻み", twipsRect(7320, 1920, 855, 255))),
-      Text4(makeField(this, "1", Label4, twipsRect(8280, 1920, 735, 270))),
-      Label5(makeLabel(this, "棒の長さ", twipsRect(7320, 2280, 855, 255))),
-      Text5(makeField(this, "100", Label5, twipsRect(8280, 2280, 735, 270))),
-      Command2(makeButton(this, "停止", twipsRect(7320, 240, 735, 375))),
-      Label6(makeLabel(this, "クリックしたところにボールが移動します",
+      Command1(makeButton(this, "Command1", "実行", twipsRect(6600, 240, 615, 375))),
+      Text1(makeField(this, "Text1", "10", twipsRect(8280, 825, 735, 270))),
+      Label1(makeLabel(this, "Label1", "動粘性抵抗", twipsRect(7080, 1200, 1215, 255))),
+      Label2(makeLabel(this, "Label2", "タイマー", twipsRect(7320, 840, 855, 255))),
+      Text2(makeField(this, "Text2", "0.001", twipsRect(8280, 1200, 735, 270))),
+      Label3(makeLabel(this, "Label3", "重力加速度", twipsRect(7080, 1560, 1095, 255))),
+      Text3(makeField(this, "Text3", "0.98", twipsRect(8280, 1560, 735, 270))),
+      Label4(makeLabel(this, "Label4", "時間刻み", twipsRect(7320, 1920, 855, 255))),
+      Text4(makeField(this, "Text4", "1", twipsRect(8280, 1920, 735, 270))),
+      Label5(makeLabel(this, "Label5", "棒の長さ", twipsRect(7320, 2280, 855, 255))),
+      Text5(makeField(this, "Text5", "100", twipsRect(8280, 2280, 735, 270))),
+      Command2(makeButton(this, "Command2", "停止", twipsRect(7320, 240, 735, 375))),
+      Label6(makeLabel(this, "Label6", "クリックしたところにボールが移動します",
                        twipsRect(6480, 3840, 2655, 495))),
-      Text6(new QLineEdit(QStringLiteral("90"), this)),
-      Label7(makeLabel(this, "初期角度（Degree ）", twipsRect(6600, 2640, 1815, 255))),
-      Command3(makeButton(this, "再開", twipsRect(8160, 240, 735, 375))), state(state_)
+      Text6(makeField(this, "Text6", "90", twipsRect(8280, 2640, 735, 270))),
+      Label7(makeLabel(this, "Label7", "初期角度（Degree ）", twipsRect(6600, 2640, 1815, 255))),
+      Command3(makeButton(this, "Command3", "再開", twipsRect(8160, 240, 735, 375))), state(state_)
 {
     setWindowTitle(QStringLiteral("Form1"));
     setFont(uiFont());
     resize(twips(9345), twips(6030));
 
+    Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));
     Picture1->setAccessibleName(QStringLiteral("単振り子の図"));
-    Text1->setGeometry(twipsRect(8280, 825, 735, 270));
-    Text1->setAccessibleName(Label2->text());
-    Text6->setGeometry(twipsRect(8280, 2640, 735, 270));
-    Text6->setAccessibleName(Label7->text());
+    // Each field's name is its caption's text.
+    const std::pair<QLineEdit *, QLabel *> captions[] = {
+        {Text1, Label2}, {Text2, Label1}, {Text3, Label3},
+        {Text4, Label4}, {Text5, Label5}, {Text6, Label7}};
+    for (const auto &[field, caption] : captions)
+        field->setAccessibleName(caption->text());
     // The hint stands on light yellow and wraps onto its two lines.
     Label6->setAutoFillBackground(true);
     QPalette hint = Label6->palette();

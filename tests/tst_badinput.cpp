@@ -6,6 +6,7 @@
 #include "frmsingle.h"
 #include "runtimeerror.h"
 #include "singlependulum.h"
+#include "windowtesting.h"
 
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -70,11 +71,6 @@ QList<Field> fields()
         list << Field{"double", n, Use::Value};
     list << Field{"double", "Text9", Use::Interval};
     return list;
-}
-
-QMessageBox *errorBox(QWidget *window)
-{
-    return window->findChild<QMessageBox *>(QStringLiteral("runtimeErrorBox"));
 }
 
 bool isTypedMessage(const QString &text)

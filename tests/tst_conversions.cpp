@@ -2,6 +2,7 @@
 // vectors.
 #include "conversions.h"
 #include "runtimeerror.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QTest>
@@ -38,17 +39,6 @@ QList<Vector> readVectors(const char *file)
 }
 
 constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000ull;
-
-// Calls the conversion; the error kind when it raises one.
-template <typename F> std::optional<ErrorKind> errorOf(F f)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        return e.kind();
-    }
-    return std::nullopt;
-}
 
 } // namespace
 

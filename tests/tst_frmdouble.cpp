@@ -3,6 +3,7 @@
 #include "doublependulum.h"
 #include "frmdouble.h"
 #include "runtimeerror.h"
+#include "windowtesting.h"
 
 #include <QMessageBox>
 #include <QTest>
@@ -10,11 +11,6 @@
 #include <set>
 
 namespace {
-
-QMessageBox *errorBox(QWidget *window)
-{
-    return window->findChild<QMessageBox *>(QStringLiteral("runtimeErrorBox"));
-}
 
 // The set of colours on the canvas image.
 std::set<QRgb> coloursOf(const QImage &image)
@@ -116,30 +112,9 @@ void TestFrmDouble::layout()
     QFETCH(QString, text);
     QCOMPARE(window->windowTitle(), QStringLiteral("Form1"));
     QCOMPARE(window->size(), QSize(623, 402));
-    // The controls are found by their design names through the window's own members.
-    const std::pair<const char *, QWidget *> controls[] = {
-        {"Picture1", window->Picture1}, {"Command1", window->Command1}, {"Text1", window->Text1},
-        {"Label1", window->Label1},     {"Label2", window->Label2},     {"Text2", window->Text2},
-        {"Label3", window->Label3},     {"Text3", window->Text3},       {"Label4", window->Label4},
-        {"Text4", window->Text4},       {"Label5", window->Label5},     {"Text5", window->Text5},
-        {"Command2", window->Command2}, {"Text6", window->Text6},       {"Label7", window->Label7},
-        {"Command3", window->Command3}, {"Text7", window->Text7},       {"Label8", window->Label8},
-        {"Text8", window->Text8},       {"Label9", window->Label9},     {"Label10", window->Label10},
-        {"Text9", window->Text9},       {"Label17", window->Label17},   {"Text10", window->Text10},
-        {"Label6", window->Label6},     {"Check1", window->Check1}};
-    QWidget *control = nullptr;
-    for (const auto &[n, w] : controls)
-        if (name == QLatin1String(n))
-            control = w;
+    QWidget *control = window->findChild<QWidget *>(name);
     QVERIFY(control);
-    QCOMPARE(control->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15,
-                                        twips.height() / 15));
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        QCOMPARE(edit->text(), text);
-    else if (auto *label = qobject_cast<QLabel *>(control))
-        QCOMPARE(label->text(), text);
-    else if (auto *button = qobject_cast<QAbstractButton *>(control))
-        QCOMPARE(button->text(), text);
+    QVERIFY(hasDesign(control, twips, text));
 }
 
 void TestFrmDouble::tabOrderAndLoad()
@@ -155,11 +130,7 @@ void TestFrmDouble::tabOrderAndLoad()
         window->Text4,    window->Text5,    window->Command2, window->Text6, window->Command3,
         window->Text7,    window->Text8,    window->Text9,  window->Text10, window->Check1,
         window->Picture1};
-    QCOMPARE(QApplication::focusWidget(), window->Picture1);
-    for (qsizetype i = 1; i < expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), expected[i]);
-    }
+    QCOMPARE(tabChain(expected), expected);
 }
 
 void TestFrmDouble::runDrawsDefaults()
@@ -375,12 +346,8 @@ void TestFrmDouble::badSlotDrawsNothing()
     window->Command2_Click();
     const QImage before = window->Picture1->image().copy();
     const std::int16_t index = std::int16_t(slot);
-    try {
-        window->DrawDoublePendulum(index);
-        QFAIL("no error");
-    } catch (const RuntimeError &e) {
-        QCOMPARE(e.kind(), ErrorKind::SubscriptOutOfRange);
-    }
+    QCOMPARE(errorOf([&] { window->DrawDoublePendulum(index); }),
+             std::optional(ErrorKind::SubscriptOutOfRange));
     QCOMPARE(window->Picture1->image(), before);
 }
 

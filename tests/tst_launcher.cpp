@@ -3,6 +3,9 @@
 #include "pendulumicon.h"
 #include "simulators.h"
 
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -18,6 +21,7 @@ private slots:
     void reopenedDoubleRunsFormLoad();
     void icon_data();
     void icon();
+    void fontCoversEveryWindow();
 };
 
 void TestLauncher::layout()
@@ -130,6 +134,29 @@ void TestLauncher::icon()
     QCOMPARE(image.pixel(size / 2, size * 2 / 32), qRgb(0, 0, 0));
     QCOMPARE(image.pixel(size * 10 / 32, size * 31 / 64), qRgb(255, 0, 0));
     QCOMPARE(image.pixel(size * 43 / 64, size * 51 / 64), qRgb(255, 255, 0));
+}
+
+void TestLauncher::fontCoversEveryWindow()
+{
+    Simulators simulators;
+    frmMain launcher(simulators);
+    simulators.single().Show();
+    simulators.twin().Show();
+    for (QWidget *window : QList<QWidget *>{&launcher, simulators.single().window(),
+                                            simulators.twin().window()}) {
+        QStringList texts = {window->windowTitle()};
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            texts << label->text();
+        for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
+            texts << button->text();
+        for (const QWidget *widget : window->findChildren<QWidget *>())
+            texts << widget->accessibleName();
+        const QFontMetrics metrics(window->font());
+        QVERIFY(QFontInfo(window->font()).family().startsWith(QLatin1String("IPA")));
+        for (const QString &text : texts)
+            for (const char32_t c : text.toUcs4())
+                QVERIFY2(metrics.inFontUcs4(c), qPrintable(text));
+    }
 }
 
 QTEST_MAIN(TestLauncher)
