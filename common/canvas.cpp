@@ -12,11 +12,11 @@
 
 namespace {
 
-// Design size of the canvas: the frame's inside, in logical pixels.
+// The sunken frame around the drawing area, in logical pixels.
 constexpr int kFrameWidth = 2;
 constexpr int kTwipsPerPixel = 15;
-// How far beyond the edges a primitive is still handed to the painter; farther parts cannot
-// show and are clipped first, so that huge coordinates never reach the rasteriser.
+// How far beyond the edges, in device pixels, a primitive is still rasterised; farther parts
+// cannot show and are clipped first, so that huge coordinates never reach the pixel loops.
 constexpr double kMargin = 64.0;
 // The shortest time between two copies of the picture to the screen: a 60 Hz display's frame.
 constexpr qint64 kRefreshMs = 16;
