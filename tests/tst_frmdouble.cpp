@@ -70,13 +70,8 @@ void TestFrmDouble::cleanup()
 
 void TestFrmDouble::layout_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<QString>("text");
-    const auto row = [](const char *name, int l, int t, int w, int h, const char *text) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QRect(l, t, w, h)
-                            << QString::fromUtf8(text);
-    };
+    addDesignColumns();
+    const auto row = addDesignRow;
     row("Picture1", 120, 240, 6135, 5655, "");
     row("Command1", 6600, 240, 615, 375, "実行");
     row("Text1", 7080, 840, 735, 270, "0.1");

@@ -16,6 +16,21 @@ inline QMessageBox *errorBox(QWidget *window)
     return window->findChild<QMessageBox *>(QStringLiteral("runtimeErrorBox"));
 }
 
+// The columns of a layout table: a control's name, its place in twips and its design text.
+inline void addDesignColumns()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QString>("text");
+}
+
+inline void addDesignRow(const char *name, int left, int top, int width, int height,
+                         const char *text)
+{
+    QTest::newRow(name) << QString::fromLatin1(name) << QRect(left, top, width, height)
+                        << QString::fromUtf8(text);
+}
+
 // A control at its design place (twips, at 15 a pixel) with its design text.
 inline bool hasDesign(const QWidget *control, QRect twips, const QString &text)
 {
