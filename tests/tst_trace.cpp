@@ -55,6 +55,20 @@ void TestTrace::single_data()
                                       << QStringList{"error: invalid-property-value"};
     QTest::newRow("angle overflow") << QStringList{"single", "1", "Text6=1e308"} << 3
                                     << QStringList{"error: overflow"};
+    const QString firstDouble = QStringLiteral(
+        "1 0.0050000000000000001 0.005000 -0.36710112899550063 -0.36695428854390244 "
+        "-0.0018347714427195123 0.52176400415557889 0.049841020061564857 0.086694133130349085 "
+        "-0.085087607056795772 -0.085053572013973053 -0.00042526786006986527 "
+        "0.17410765733936293 0.067163955550712362 0.18518228422497993");
+    QTest::newRow("double defaults") << QStringList{"double", "1"} << 0 << QStringList{firstDouble};
+    QTest::newRow("double, trail changes no number")
+        << QStringList{"double", "1", "--trail"} << 0 << QStringList{firstDouble};
+    QTest::newRow("double, timeStep 0") << QStringList{"double", "2", "Text6=0"} << 3
+                                        << QStringList{"error: invalid-operation"};
+    QTest::newRow("double, letters in La") << QStringList{"double", "2", "Text1=abc"} << 3
+                                           << QStringList{"error: division-by-zero"};
+    QTest::newRow("double, refused interval") << QStringList{"double", "1", "Text9=-1"} << 3
+                                              << QStringList{"error: invalid-property-value"};
 }
 
 void TestTrace::single()
@@ -107,6 +121,7 @@ void TestTrace::badUsage()
     QCOMPARE(runTrace({"single"}).status, 2);
     QCOMPARE(runTrace({"single", "x"}).status, 2);
     QCOMPARE(runTrace({"single", "1", "Text9=1"}).status, 2);
+    QCOMPARE(runTrace({"double", "1", "Text11=1"}).status, 2);
     QCOMPARE(runTrace({"convert", "Sin", "1"}).status, 2);
 }
 
