@@ -5,15 +5,14 @@
 
 #include <algorithm>
 
-namespace {
-
-// Later than this behind its deadline, the timer gives up the missed ticks.
-std::chrono::milliseconds resyncLimit(int interval)
+StepTimer::Clock::time_point StepTimer::nextDeadline(Clock::time_point deadline,
+                                                     Clock::time_point now, int interval)
 {
-    return std::max(std::chrono::milliseconds(30), std::chrono::milliseconds(3 * interval));
+    const std::chrono::milliseconds step(interval);
+    const auto next = deadline + step;
+    const auto resyncLimit = std::max(std::chrono::milliseconds(30), 3 * step);
+    return now - next > resyncLimit ? now + step : next;
 }
-
-} // namespace
 
 StepTimer::StepTimer(QObject *parent) : QObject(parent)
 {
@@ -68,8 +67,6 @@ void StepTimer::fire()
     emit Timer();
     if (generation != m_generation)
         return;
-    m_deadline += std::chrono::milliseconds(m_interval);
-    if (Clock::now() - m_deadline > resyncLimit(m_interval))
-        m_deadline = Clock::now() + std::chrono::milliseconds(m_interval);
+    m_deadline = nextDeadline(m_deadline, Clock::now(), m_interval);
     scheduleNext();
 }

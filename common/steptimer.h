@@ -23,12 +23,19 @@ public:
     // Enabling a disabled timer starts a full interval; enabling an enabled one changes nothing.
     void setEnabled(bool enabled);
 
+    using Clock = std::chrono::steady_clock;
+
+    // The deadline after a tick that was due at deadline and has been handled by now: one
+    // interval on, so that the pace does not drift; or one interval from now, when the timer
+    // has fallen so far behind (held up by more than three intervals, at least 30 ms) that
+    // catching up would deliver a burst of ticks.
+    static Clock::time_point nextDeadline(Clock::time_point deadline, Clock::time_point now,
+                                          int interval);
+
 signals:
     void Timer();
 
 private:
-    using Clock = std::chrono::steady_clock;
-
     void restart();
     void scheduleNext();
     void fire();

@@ -15,6 +15,8 @@ private slots:
     void ticksWhenEnabledWithInterval();
     void disabledNeverTicks();
     void handlerMayStopIt();
+    void nextDeadline_data();
+    void nextDeadline();
 };
 
 void TestStepTimer::startsEnabledAndIdle()
@@ -92,6 +94,33 @@ void TestStepTimer::handlerMayStopIt()
     QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 2000);
     QTest::qWait(30);
     QCOMPARE(ticks, 1);
+}
+
+void TestStepTimer::nextDeadline_data()
+{
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("handledAfterMs"); // after the deadline that was due
+    QTest::addColumn<int>("nextAfterMs");    // the next deadline, after that same deadline
+    QTest::newRow("on time") << 10 << 0 << 10;
+    QTest::newRow("late handler: no drift") << 10 << 7 << 10;
+    QTest::newRow("a tick behind: catch up") << 10 << 25 << 10;
+    QTest::newRow("at the limit: catch up") << 10 << 40 << 10;
+    QTest::newRow("held up: resynchronise") << 10 << 200 << 210;
+    QTest::newRow("1 ms, 30 ms limit: catch up") << 1 << 31 << 1;
+    QTest::newRow("1 ms, held up") << 1 << 100 << 101;
+    QTest::newRow("long interval, limit three of them") << 100 << 350 << 100;
+    QTest::newRow("long interval, held up") << 100 << 500 << 600;
+}
+
+void TestStepTimer::nextDeadline()
+{
+    QFETCH(int, interval);
+    QFETCH(int, handledAfterMs);
+    QFETCH(int, nextAfterMs);
+    const StepTimer::Clock::time_point due{std::chrono::seconds(1000)};
+    const auto now = due + std::chrono::milliseconds(handledAfterMs);
+    QCOMPARE(StepTimer::nextDeadline(due, now, interval) - due,
+             std::chrono::milliseconds(nextAfterMs));
 }
 
 QTEST_GUILESS_MAIN(TestStepTimer)
