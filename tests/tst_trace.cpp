@@ -27,20 +27,19 @@ class TestTrace : public QObject {
     Q_OBJECT
 
 private slots:
-    void single_data();
-    void single();
-    void convert_data();
-    void convert();
+    // Each row: the tool's arguments, its exit status and the lines it prints.
+    void runs_data();
+    void runs();
     void convertFromStandardInput();
     void badUsage();
 };
 
-void TestTrace::single_data()
+void TestTrace::runs_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("defaults")
+    QTest::newRow("single defaults")
         << QStringList{"single", "3"} << 0
         << QStringList{"1 1.5707963267949001 -0.0097901999999999989",
                        "2 1.5610061267949 -0.019570140618124211",
@@ -69,23 +68,6 @@ void TestTrace::single_data()
                                            << QStringList{"error: division-by-zero"};
     QTest::newRow("double, refused interval") << QStringList{"double", "1", "Text9=-1"} << 3
                                               << QStringList{"error: invalid-property-value"};
-}
-
-void TestTrace::single()
-{
-    QFETCH(QStringList, args);
-    QFETCH(int, status);
-    QFETCH(QStringList, lines);
-    const Result r = runTrace(args);
-    QCOMPARE(r.lines, lines);
-    QCOMPARE(r.status, status);
-}
-
-void TestTrace::convert_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QStringList>("lines");
     QTest::newRow("Val") << QStringList{"convert", "Val", "12abc", "1e400", " 1 0 "} << 3
                          << QStringList{"12", "error: overflow", "10"};
     QTest::newRow("CDbl") << QStringList{"convert", "CDbl", "1,000", "abc"} << 3
@@ -99,7 +81,7 @@ void TestTrace::convert_data()
                             << QStringList{"0.005000", "5.000000"};
 }
 
-void TestTrace::convert()
+void TestTrace::runs()
 {
     QFETCH(QStringList, args);
     QFETCH(int, status);
