@@ -62,3 +62,13 @@ public:
 private:
     double m_value = 0.0;
 };
+
+// a / b where b is a model parameter, or derived from parameters: a zero divisor is their
+// fault, and the error names them.
+inline CheckedDouble divideBy(CheckedDouble a, CheckedDouble b,
+                              std::initializer_list<std::string_view> divisor)
+{
+    if (b.value() == 0.0)
+        return blame(divisor, [&] { return a / b; });
+    return a / b;
+}

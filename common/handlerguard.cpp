@@ -2,17 +2,49 @@
 #include "handlerguard.h"
 
 #include <QMessageBox>
+#include <QPointer>
+#include <QStringList>
 
-void showRuntimeError(QWidget *window, const RuntimeError &error)
+namespace {
+
+const QString kBoxName = QStringLiteral("runtimeErrorBox");
+
+} // namespace
+
+void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNamer &fieldOf)
 {
     QString text = QString::fromUtf8(errorKindMessage(error.kind()));
-    if (!error.field().empty())
-        text += QStringLiteral("\n入力欄「%1」の値を確かめてください。")
-                    .arg(QString::fromStdString(error.field()));
+    if (!error.fields().empty()) {
+        QStringList quoted;
+        for (const std::string &input : error.fields())
+            quoted << QStringLiteral("「%1」").arg(QString::fromStdString(fieldOf(input)));
+        text += QStringLiteral("\n入力欄%1の値を確かめてください。").arg(quoted.join(QStringLiteral("と")));
+    }
     auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("実行時エラー"), text,
                                 QMessageBox::Ok, window);
-    box->setObjectName(QStringLiteral("runtimeErrorBox"));
-    box->setWindowModality(Qt::WindowModal);
+    box->setObjectName(kBoxName);
+    box->setFont(window->font());
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    box->setWindowModality(Qt::NonModal);
+
+    // Not modal: a window blocked by a modal dialog cannot be closed from its title bar. Its
+    // controls are switched off instead until the dialog is dismissed.
+    QList<QPointer<QWidget>> disabled;
+    for (QWidget *control : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control->isWindow() || !control->isEnabled())
+            continue;
+        control->setEnabled(false);
+        disabled << control;
+    }
+    QObject::connect(box, &QDialog::finished, window, [disabled] {
+        for (const QPointer<QWidget> &control : disabled)
+            if (control)
+                control->setEnabled(true);
+    });
+    box->show();
+}
+
+QWidget *openRuntimeError(const QWidget *window)
+{
+    return window->findChild<QMessageBox *>(kBoxName, Qt::FindDirectChildrenOnly);
 }

@@ -8,15 +8,26 @@
 
 #include <QWidget>
 
-// Shows the error window-modally over the window, titled "実行時エラー"; returns at once.
-void showRuntimeError(QWidget *window, const RuntimeError &error);
+#include <functional>
 
-template <typename Handler> void runHandler(QWidget *window, StepTimer &timer, Handler &&handler)
+// Names an input that a run-time error blames by the field the user types it into.
+using FieldNamer = std::function<std::string(const std::string &input)>;
+
+// Shows the error over the window, titled "実行時エラー", naming the fields to check; returns
+// at once. While it is open the window's controls take no input, but the window itself can
+// still be moved and closed, and the dialog goes with it.
+void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNamer &fieldOf);
+
+// The window's open error dialog, or null.
+QWidget *openRuntimeError(const QWidget *window);
+
+template <typename Handler>
+void runHandler(QWidget *window, StepTimer &timer, const FieldNamer &fieldOf, Handler &&handler)
 {
     try {
         handler();
     } catch (const RuntimeError &error) {
         timer.setEnabled(false);
-        showRuntimeError(window, error);
+        showRuntimeError(window, error, fieldOf);
     }
 }

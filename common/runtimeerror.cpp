@@ -1,8 +1,8 @@
 // Identifiers and user messages of the run-time errors.
 #include "runtimeerror.h"
 
-RuntimeError::RuntimeError(ErrorKind kind, std::string field)
-    : std::runtime_error(std::string(errorKindId(kind))), m_kind(kind), m_field(std::move(field))
+RuntimeError::RuntimeError(ErrorKind kind, std::vector<std::string> fields)
+    : std::runtime_error(std::string(errorKindId(kind))), m_kind(kind), m_fields(std::move(fields))
 {
 }
 

@@ -1,10 +1,12 @@
 // The run-time errors of the program: each names one kind of fault and, where the fault came
-// from one input field, that field's name, so the user can be told what to fix.
+// from input fields, those fields' names, so the user can be told what to fix.
 #pragma once
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class ErrorKind {
     InvalidOperation,
@@ -17,29 +19,40 @@ enum class ErrorKind {
 
 class RuntimeError : public std::runtime_error {
 public:
-    explicit RuntimeError(ErrorKind kind, std::string field = {});
+    explicit RuntimeError(ErrorKind kind, std::vector<std::string> fields = {});
 
     ErrorKind kind() const { return m_kind; }
-    // The name of the input field the faulty value came from; empty when none.
-    const std::string &field() const { return m_field; }
+    // What the faulty value came from: the names of input fields or, inside a model, of its
+    // parameters, which the window then names by their fields. Empty when no input is to
+    // blame, as for a swing that overflows after many steps.
+    const std::vector<std::string> &fields() const { return m_fields; }
 
 private:
     ErrorKind m_kind;
-    std::string m_field;
+    std::vector<std::string> m_fields;
 };
 
-// Runs a conversion of one field's text; a run-time error it raises that names no field yet
-// is raised again naming this one.
+// Runs a computation whose faults can only come from the named inputs: a run-time error it
+// raises that names nothing yet is raised again naming them. The names are only copied when
+// an error is raised, so the computation costs no allocation.
+template <typename Computation>
+auto blame(std::initializer_list<std::string_view> inputs, Computation &&computation)
+    -> decltype(computation())
+{
+    try {
+        return computation();
+    } catch (const RuntimeError &error) {
+        if (!error.fields().empty())
+            throw;
+        throw RuntimeError(error.kind(), std::vector<std::string>(inputs.begin(), inputs.end()));
+    }
+}
+
+// Runs a conversion of one field's text, naming that field in the errors it raises.
 template <typename Conversion>
 auto convertField(const std::string &fieldName, Conversion &&conversion) -> decltype(conversion())
 {
-    try {
-        return conversion();
-    } catch (const RuntimeError &error) {
-        if (!error.field().empty())
-            throw;
-        throw RuntimeError(error.kind(), fieldName);
-    }
+    return blame({fieldName}, conversion);
 }
 
 // A stable lower-case identifier for each kind ("division-by-zero"), for tools and logs.

@@ -21,11 +21,16 @@ StepTimer::StepTimer(QObject *parent) : QObject(parent)
     connect(&m_timer, &QTimer::timeout, this, &StepTimer::fire);
 }
 
-void StepTimer::setInterval(int milliseconds)
+int StepTimer::checkedInterval(int milliseconds)
 {
     if (milliseconds < 0 || milliseconds > 65535)
         throw RuntimeError(ErrorKind::InvalidPropertyValue);
-    m_interval = milliseconds;
+    return milliseconds;
+}
+
+void StepTimer::setInterval(int milliseconds)
+{
+    m_interval = checkedInterval(milliseconds);
     restart();
 }
 

@@ -18,6 +18,8 @@ public:
     int Interval() const { return m_interval; }
     // Outside 0..65535 raises the invalid-property-value error. Restarts the countdown.
     void setInterval(int milliseconds);
+    // The interval unchanged when the timer takes it; else raises as setInterval would.
+    static int checkedInterval(int milliseconds);
 
     bool Enabled() const { return m_enabled; }
     // Enabling a disabled timer starts a full interval; enabling an enabled one changes nothing.

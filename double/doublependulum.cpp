@@ -36,30 +36,33 @@ void DoublePendulum::InitArms(double lenA_, double lenB_, double massA_, double 
                               double startAngleA, double startAngleB, double gravity_,
                               double timeStep_, double damping_)
 {
+    // Every value here comes from the fields, so every fault names the parameters behind it.
     lenA = lenA_;
     lenB = lenB_;
     massA = massA_;
     massB = massB_;
-    armA[1].theta = CheckedDouble(startAngleA) * kPi / 180.0;
-    armB[1].theta = CheckedDouble(startAngleB) * kPi / 180.0;
+    armA[1].theta = blame({"startAngleA"}, [=] { return CheckedDouble(startAngleA) * kPi / 180.0; });
+    armB[1].theta = blame({"startAngleB"}, [=] { return CheckedDouble(startAngleB) * kPi / 180.0; });
     gravity = gravity_;
     timeStep = timeStep_;
     damping = damping_;
 
-    massRatio = massB / (massB + massA);
-    gOverLenA = gravity / lenA;
-    gOverLenB = gravity / lenB;
-    lenRatio = lenB / lenA;
+    massRatio = blame({"massA", "massB"}, [this] { return massB / (massB + massA); });
+    gOverLenA = blame({"lenA"}, [this] { return gravity / lenA; });
+    gOverLenB = blame({"lenB"}, [this] { return gravity / lenB; });
+    lenRatio = blame({"lenA", "lenB"}, [this] { return lenB / lenA; });
 
     armA[1].dOmega = 0.0;
     armA[1].omega = 0.0;
     armB[1].dOmega = 0.0;
     armB[1].omega = 0.0;
 
-    armA[1].x = sin(armA[1].theta) * lenA;
-    armA[1].y = cos(armA[1].theta) * lenA;
-    armB[1].x = sin(armB[1].theta) * lenB + armA[1].x;
-    armB[1].y = cos(armB[1].theta) * lenB + armA[1].y;
+    blame({"lenA", "lenB"}, [this] {
+        armA[1].x = sin(armA[1].theta) * lenA;
+        armA[1].y = cos(armA[1].theta) * lenA;
+        armB[1].x = sin(armB[1].theta) * lenB + armA[1].x;
+        armB[1].y = cos(armB[1].theta) * lenB + armA[1].y;
+    });
 
     elapsedTime = 0.0;
     curSlot = 0;
@@ -85,16 +88,17 @@ void DoublePendulum::AdvanceArms()
     const CheckedDouble n = ((massRatio * sDelta) * ((wB2 * lenRatio) + (wA2 * cDelta)) +
                              (gOverLenA * sA)) -
                             ((k * sB) * cDelta);
-    armA[c].dOmega = (timeStep * n) / ((massRatio * square(cDelta)) - 1.0);
+    armA[c].dOmega =
+        divideBy(timeStep * n, (massRatio * square(cDelta)) - 1.0, {"massA", "massB"});
     armA[c].omega = (armA[c].dOmega + armA[p].omega) * (1.0 - damping);
     armA[c].dTheta = armA[c].omega * timeStep;
     armA[c].theta = armA[c].dTheta + armA[p].theta;
     armA[c].x = sin(armA[c].theta) * lenA;
     armA[c].y = cos(armA[c].theta) * lenA;
 
-    const CheckedDouble alphaA = armA[p].dOmega / timeStep;
-    armB[c].dOmega =
-        (timeStep * (((wA2 * sDelta) - (alphaA * cDelta)) - (gOverLenB * sB))) / lenRatio;
+    const CheckedDouble alphaA = divideBy(armA[p].dOmega, timeStep, {"timeStep"});
+    armB[c].dOmega = divideBy(timeStep * (((wA2 * sDelta) - (alphaA * cDelta)) - (gOverLenB * sB)),
+                              lenRatio, {"lenA", "lenB"});
     armB[c].omega = (armB[c].dOmega + armB[p].omega) * (1.0 - damping);
     armB[c].dTheta = armB[c].omega * timeStep;
     armB[c].theta = armB[c].dTheta + armB[p].theta;

@@ -84,7 +84,28 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
 
 template <typename Procedure> void frmDouble::guarded(Procedure procedure)
 {
-    runHandler(this, Timer1, procedure);
+    runHandler(this, Timer1, [this](const std::string &input) { return fieldOf(input); },
+               procedure);
+}
+
+std::string frmDouble::fieldOf(const std::string &input) const
+{
+    const std::pair<const char *, const QLineEdit *> feeds[] = {
+        {"lenA", Text1},     {"lenB", Text2},        {"massA", Text3},
+        {"massB", Text4},    {"gravity", Text5},     {"timeStep", Text6},
+        {"startAngleA", Text7}, {"startAngleB", Text8}, {"damping", Text10}};
+    for (const auto &[parameter, field] : feeds)
+        if (input == parameter)
+            return fieldName(field);
+    return input;
+}
+
+void frmDouble::closeEvent(QCloseEvent *event)
+{
+    // The window is destroyed only when the event loop comes round again: no tick may run
+    // in between.
+    Timer1.setEnabled(false);
+    QWidget::closeEvent(event);
 }
 
 int frmDouble::Check1Value() const { return Check1->isChecked() ? 1 : 0; }
@@ -94,13 +115,28 @@ float frmDouble::ToCanvas(CheckedDouble world, double origin)
     return CSng((ScreenScale * world + origin).value());
 }
 
-void frmDouble::DrawDoublePendulum(const std::int16_t &slot)
+frmDouble::Figure frmDouble::FigureOf(const DoublePendulum &pendulum, std::int16_t slot)
 {
-    const float ax = ToCanvas(state.armA[slot].x, ScreenOriginX);
-    const float ay = ToCanvas(state.armA[slot].y, ScreenOriginY);
-    const float bx = ToCanvas(state.armB[slot].x, ScreenOriginX);
-    const float by = ToCanvas(state.armB[slot].y, ScreenOriginY);
+    const ArmState &a = pendulum.armA[slot];
+    const ArmState &b = pendulum.armB[slot];
+    // A bob lies no farther from its pivot than its rod is long: only a rod length can put
+    // the figure beyond single precision.
+    Figure figure{};
+    blame({"lenA"}, [&] {
+        figure.ax = ToCanvas(a.x, ScreenOriginX);
+        figure.ay = ToCanvas(a.y, ScreenOriginY);
+    });
+    blame({"lenB"}, [&] {
+        figure.bx = ToCanvas(b.x, ScreenOriginX);
+        figure.by = ToCanvas(b.y, ScreenOriginY);
+    });
+    return figure;
+}
 
+void frmDouble::DrawDoublePendulum(const std::int16_t &slot) { DrawFigure(FigureOf(state, slot)); }
+
+void frmDouble::DrawFigure(const Figure &figure)
+{
     Colour outline = RGB(0, 0, 0);
     Colour upperFill = RGB(255, 0, 0);
     Colour lowerFill = RGB(0, 0, 255);
@@ -112,20 +148,21 @@ void frmDouble::DrawDoublePendulum(const std::int16_t &slot)
     }
     const float pivotX = float(ScreenOriginX);
     const float pivotY = float(ScreenOriginY);
-    Picture1->Line(pivotX, pivotY, ax, ay, outline);
-    Picture1->Line(ax, ay, bx, by, outline);
+    Picture1->Line(pivotX, pivotY, figure.ax, figure.ay, outline);
+    Picture1->Line(figure.ax, figure.ay, figure.bx, figure.by, outline);
     Picture1->setFillStyle(Canvas::Solid);
     Picture1->setFillColor(outline);
     Picture1->Circle(pivotX, pivotY, 4.0f, outline);
     Picture1->setFillColor(upperFill);
-    Picture1->Circle(ax, ay, 8.0f, outline);
+    Picture1->Circle(figure.ax, figure.ay, 8.0f, outline);
     Picture1->setFillColor(lowerFill);
-    Picture1->Circle(bx, by, 8.0f, outline);
+    Picture1->Circle(figure.bx, figure.by, 8.0f, outline);
 }
 
+// Run and the tick compute the new state and its figures first and change the window only
+// when all of that has succeeded: a run-time error leaves everything as it was.
 void frmDouble::Command1_Click()
 {
-    Module1::SetWorldScale(*Picture1, 0, 0, 500, 500);
     const auto read = [](const QLineEdit *field) {
         return convertField(fieldName(field), [field] { return Val(fieldText(field)); });
     };
@@ -138,20 +175,27 @@ void frmDouble::Command1_Click()
     const double gravity = read(Text5);
     const double timeStep = read(Text6);
     const double damping = read(Text10);
-    state.InitArms(lenA, lenB, massA, massB, startAngleA, startAngleB, gravity, timeStep, damping);
+    DoublePendulum next = state;
+    next.InitArms(lenA, lenB, massA, massB, startAngleA, startAngleB, gravity, timeStep, damping);
+    const Figure start = FigureOf(next, next.prevSlot);
+    const int interval = convertField(fieldName(Text9), [this] {
+        return StepTimer::checkedInterval(CLng(Val(fieldText(Text9))));
+    });
 
+    Module1::SetWorldScale(*Picture1, 0, 0, 500, 500);
+    state = next;
     if (Check1Value() == 1) {
         // The start figure is drawn and cleared again: the first tick's erase draws it.
         Picture1->setDrawMode(Canvas::XorPen);
         Picture1->Cls();
-        DrawDoublePendulum(state.prevSlot);
+        DrawFigure(start);
         Picture1->Cls();
     } else {
         Picture1->setDrawMode(Canvas::CopyPen);
         Picture1->Cls();
-        DrawDoublePendulum(state.prevSlot);
+        DrawFigure(start);
     }
-    convertField(fieldName(Text9), [this] { Timer1.setInterval(CLng(Val(fieldText(Text9)))); });
+    Timer1.setInterval(interval);
     Timer1.setEnabled(true);
 }
 
@@ -163,27 +207,37 @@ void frmDouble::Form_Load() { state.ResetSlots(); }
 
 void frmDouble::Timer1_Timer()
 {
-    state.AddTimeStep();
-    Label17->setText(QString::fromStdString(Format(state.elapsedTime.value(), "#0.000000")));
-    Label17->repaint();
-    state.AdvanceArms();
+    DoublePendulum next = state;
+    const QString shown = Label17->text();
+    Figure previous;
+    Figure current;
+    try {
+        next.AddTimeStep();
+        Label17->setText(QString::fromStdString(Format(next.elapsedTime.value(), "#0.000000")));
+        Label17->repaint();
+        next.AdvanceArms();
+        previous = FigureOf(next, next.prevSlot);
+        current = FigureOf(next, next.curSlot);
+    } catch (const RuntimeError &) {
+        // The time went up before the step's arithmetic; a failed tick shows nothing new.
+        Label17->setText(shown);
+        Label17->repaint();
+        throw;
+    }
+    state = next;
 
     if (Check1Value() == 1) {
         // Erase the previous figure by drawing it again with the XOR pen, draw the new one,
         // and leave a trail segment between the two lower bobs with the copy pen.
         Picture1->setDrawMode(Canvas::XorPen);
-        DrawDoublePendulum(state.prevSlot);
-        DrawDoublePendulum(state.curSlot);
+        DrawFigure(previous);
+        DrawFigure(current);
         Picture1->setDrawMode(Canvas::CopyPen);
-        const float newX = ToCanvas(state.armB[state.curSlot].x, ScreenOriginX);
-        const float newY = ToCanvas(state.armB[state.curSlot].y, ScreenOriginY);
-        const float oldX = ToCanvas(state.armB[state.prevSlot].x, ScreenOriginX);
-        const float oldY = ToCanvas(state.armB[state.prevSlot].y, ScreenOriginY);
-        Picture1->Line(newX, newY, oldX, oldY, RGB(0, 255, 255));
+        Picture1->Line(current.bx, current.by, previous.bx, previous.by, RGB(0, 255, 255));
     } else {
         Picture1->setDrawMode(Canvas::CopyPen);
         Picture1->Cls();
-        DrawDoublePendulum(state.curSlot);
+        DrawFigure(current);
     }
     state.SwapSlots();
 }

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
 
 class frmDouble : public QWidget {
     Q_OBJECT
@@ -62,12 +63,26 @@ public:
     QCheckBox *const Check1;
     StepTimer Timer1;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    // Where a figure's two bobs go on the canvas; the rods start at the fixed pivot.
+    struct Figure {
+        float ax, ay; // the upper bob
+        float bx, by; // the lower bob
+    };
     // The check box's value: 1 ticked, 0 not.
     int Check1Value() const;
     // A canvas coordinate from a world one: ScreenScale times it plus the origin, as a float.
     static float ToCanvas(CheckedDouble world, double origin);
+    // The figure of one slot; raises the subscript error for a slot outside 0..2 and the
+    // overflow error, naming the rod length, for a figure beyond single precision.
+    static Figure FigureOf(const DoublePendulum &pendulum, std::int16_t slot);
+    void DrawFigure(const Figure &figure);
     template <typename Procedure> void guarded(Procedure procedure);
+    // The name of the field an input named in a run-time error comes from.
+    std::string fieldOf(const std::string &input) const;
 
     DoublePendulum &state;
 };

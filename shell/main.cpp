@@ -5,13 +5,51 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// What Qt says while it connects to the display, held back until it is clear whether a
+// display could be opened at all.
+std::vector<std::pair<QtMsgType, QString>> startupMessages;
+QMessageLogContext startupContext;
+
+// When no display can be opened Qt gives up with a fatal message and aborts. Instead the
+// program says so in one line and ends with status 1.
+void startupMessageHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        std::fputs("pendulum: 画面を開けません (cannot open a display: check DISPLAY and "
+                   "QT_QPA_PLATFORM)\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    startupMessages.emplace_back(type, message);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // Under X11 the windows send their small, frequent screen updates through the connection
     // rather than shared memory: that saves the server's completion event, and the wake-ups it
     // costs, on every update.
     qputenv("QT_XCB_NO_MITSHM", "1");
-    QApplication app(argc, argv);
+    // The program reads no command line: Qt gets only the program's name, so none of its
+    // own options (-stylesheet, -reverse, -qwindowgeometry, ...) applies.
+    int qtArgc = argc > 0 ? 1 : 0;
+    char *qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+
+    const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
+    QApplication app(qtArgc, qtArgv);
+    qInstallMessageHandler(previous);
+    for (const auto &[type, message] : startupMessages)
+        qt_message_output(type, startupContext, message);
+    startupMessages.clear();
+
     app.setWindowIcon(pendulumIcon());
     Simulators simulators;
     frmMain launcher(simulators);

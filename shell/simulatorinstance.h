@@ -3,6 +3,8 @@
 // destroyed when the user closes the window, while the values live on unchanged.
 #pragma once
 
+#include "handlerguard.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -14,12 +16,18 @@ public:
     ~SimulatorInstance() { delete m_window; }
 
     // Modeless, with no owner. A window that is not open is built from its design (its
-    // constructor runs its load handler, if it has one); an open one only becomes active.
+    // constructor runs its load handler, if it has one); an open one only becomes active,
+    // restored if it was minimised, and with its error dialog in front if one is open.
     void Show()
     {
         if (m_window && m_window->isVisible()) {
+            m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
             m_window->raise();
             m_window->activateWindow();
+            if (QWidget *dialog = openRuntimeError(m_window)) {
+                dialog->raise();
+                dialog->activateWindow();
+            }
             return;
         }
         m_window = new Window(m_state);

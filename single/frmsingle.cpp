@@ -65,36 +65,68 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
 
 template <typename Procedure> void frmSingle::guarded(Procedure procedure)
 {
-    runHandler(this, Timer1, procedure);
+    runHandler(this, Timer1, [this](const std::string &input) { return fieldOf(input); },
+               procedure);
 }
 
-void frmSingle::DrawPendulum()
+std::string frmSingle::fieldOf(const std::string &input) const
 {
-    const SinglePendulum::Point bob = state.Bob();
+    return input == "rodLength" ? fieldName(Text5) : input;
+}
+
+void frmSingle::closeEvent(QCloseEvent *event)
+{
+    // The window is destroyed only when the event loop comes round again: no tick may run
+    // in between.
+    Timer1.setEnabled(false);
+    QWidget::closeEvent(event);
+}
+
+frmSingle::Figure frmSingle::FigureOf(const SinglePendulum &pendulum)
+{
+    // The bob never lies farther from the pivot than the rod is long, so only the rod length
+    // can put it beyond single precision.
+    return blame({"rodLength"}, [&pendulum] {
+        const SinglePendulum::Point bob = pendulum.Bob();
+        return Figure{CSng(bob.x.value()), CSng((-bob.y).value())};
+    });
+}
+
+void frmSingle::DrawPendulum(const Figure &bob)
+{
     Picture1->Cls();
-    Picture1->Line(0.0f, 0.0f, CSng(bob.x.value()), CSng((-bob.y).value()));
+    Picture1->Line(0.0f, 0.0f, bob.x, bob.y);
     Picture1->setFillColor(RGB(255, 0, 0));
     Picture1->setFillStyle(Canvas::Solid);
-    Picture1->Circle(CSng(bob.x.value()), CSng((-bob.y).value()), 10.0f);
+    Picture1->Circle(bob.x, bob.y, 10.0f);
 }
 
+// Each handler computes the new model and its figure first and changes the window only when
+// all of that has succeeded: a run-time error leaves everything as it was.
 void frmSingle::Command1_Click()
 {
-    Module1::SetWorldScale(*Picture1, -300, 300, 300, -300);
-    convertField(fieldName(Text1), [this] { Timer1.setInterval(CLng(Val(fieldText(Text1)))); });
+    const int interval = convertField(fieldName(Text1), [this] {
+        return StepTimer::checkedInterval(CLng(Val(fieldText(Text1))));
+    });
     const auto read = [](const QLineEdit *field) {
         return convertField(fieldName(field), [field] { return Val(fieldText(field)); });
     };
-    state.damping = read(Text2);
-    state.gravity = read(Text3);
-    state.timeStep = read(Text4);
-    state.rodLength = read(Text5);
-    state.omega = 0.0;
-    state.theta = convertField(fieldName(Text6), [this] {
+    SinglePendulum next = state;
+    next.damping = read(Text2);
+    next.gravity = read(Text3);
+    next.timeStep = read(Text4);
+    next.rodLength = read(Text5);
+    next.omega = 0.0;
+    next.theta = convertField(fieldName(Text6), [this] {
         const CheckedDouble radians = CheckedDouble(CDbl(fieldText(Text6))) * kPi / 180.0;
         return Val(CStr(radians.value()));
     });
-    DrawPendulum();
+    const Figure figure = FigureOf(next);
+
+    Module1::SetWorldScale(*Picture1, -300, 300, 300, -300);
+    state = next;
+    DrawPendulum(figure);
+    Timer1.setInterval(interval);
     Timer1.setEnabled(true);
 }
 
@@ -104,13 +136,19 @@ void frmSingle::Command3_Click() { Timer1.setEnabled(true); }
 
 void frmSingle::Picture1_MouseDown(short, short, float x, float y)
 {
-    state.PlaceAt(x, y);
+    SinglePendulum next = state;
+    next.PlaceAt(x, y);
+    const Figure figure = FigureOf(next);
+    state = next;
     setFieldText(Text5, CStr(state.rodLength.value()));
-    DrawPendulum();
+    DrawPendulum(figure);
 }
 
 void frmSingle::Timer1_Timer()
 {
-    state.Step();
-    DrawPendulum();
+    SinglePendulum next = state;
+    next.Step();
+    const Figure figure = FigureOf(next);
+    state = next;
+    DrawPendulum(figure);
 }

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <string>
+
 class frmSingle : public QWidget {
     Q_OBJECT
 
@@ -46,10 +48,23 @@ public:
     QPushButton *const Command3;
     StepTimer Timer1;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
-    void DrawPendulum();
+    // The centre of the bob on the canvas, where the rod from the pivot ends.
+    struct Figure {
+        float x;
+        float y;
+    };
+    // Raises the overflow error, naming the rod length, when the figure is beyond single
+    // precision.
+    static Figure FigureOf(const SinglePendulum &pendulum);
+    void DrawPendulum(const Figure &bob);
     // Runs an event procedure inside the handler guard.
     template <typename Procedure> void guarded(Procedure procedure);
+    // The name of the field an input named in a run-time error comes from.
+    std::string fieldOf(const std::string &input) const;
 
     SinglePendulum &state;
 };

@@ -10,7 +10,7 @@ void SinglePendulum::Step()
 {
     theta = timeStep * omega + theta;
     const CheckedDouble s = sin(theta);
-    omega = (omega - ((gravity * s) * timeStep) / rodLength) * (1.0 - damping);
+    omega = (omega - divideBy((gravity * s) * timeStep, rodLength, {"rodLength"})) * (1.0 - damping);
 }
 
 void SinglePendulum::PlaceAt(float x, float y)

@@ -2,6 +2,7 @@
 // each text gives the value the conversions define or the typed run-time error in the error
 // dialog with the timer stopped; Run returns promptly and the program runs on.
 #include "doublependulum.h"
+#include "canvas.h"
 #include "frmdouble.h"
 #include "frmsingle.h"
 #include "runtimeerror.h"
@@ -85,6 +86,30 @@ bool isTypedMessage(const QString &text)
 
 quint64 bits(double v) { return std::bit_cast<quint64>(v); }
 
+// Every number of a model, as bits: equal snapshots are the same state to the last bit.
+QList<quint64> snapshot(const SinglePendulum &s)
+{
+    return {bits(s.theta.value()),    bits(s.omega.value()),    bits(s.gravity.value()),
+            bits(s.rodLength.value()), bits(s.timeStep.value()), bits(s.damping.value())};
+}
+
+QList<quint64> snapshot(const DoublePendulum &d)
+{
+    QList<quint64> all;
+    for (const CheckedDouble &v : {d.lenA, d.lenB, d.massA, d.massB, d.gravity, d.timeStep,
+                                   d.damping, d.massRatio, d.gOverLenA, d.gOverLenB, d.lenRatio,
+                                   d.elapsedTime})
+        all << bits(v.value());
+    for (const ArmSlots *arm : {&d.armA, &d.armB})
+        for (int slot = 0; slot < 3; ++slot) {
+            const ArmState &a = (*arm)[slot];
+            for (const CheckedDouble &v : {a.dOmega, a.omega, a.dTheta, a.theta, a.x, a.y})
+                all << bits(v.value());
+        }
+    all << quint64(d.curSlot) << quint64(d.prevSlot);
+    return all;
+}
+
 // One window under test, whichever kind: its fields, Run, a tick and what a field feeds.
 struct Subject {
     std::unique_ptr<QWidget> window;
@@ -145,6 +170,8 @@ private slots:
     void matrix_data();
     void matrix();
     void errorInOneWindowLeavesTheOtherTicking();
+    void failureChangesNothing_data();
+    void failureChangesNothing();
 };
 
 void TestBadInput::matrix_data()
@@ -250,6 +277,155 @@ void TestBadInput::errorInOneWindowLeavesTheOtherTicking()
     // At least half its pace of 100 ticks a second, with the other window's dialog open.
     QVERIFY2(twin.elapsedTime.value() - before >= 25 * 0.005,
              qPrintable(QString::number((twin.elapsedTime.value() - before) / 0.005)));
+}
+
+// A failed Run or tick changes nothing the user or the next tick could see, stops the timer
+// and names the field to fix; Resume then goes on exactly as after a Stop.
+void TestBadInput::failureChangesNothing_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("runFirst");        // a swing under way before the failure
+    QTest::addColumn<QStringList>("texts");    // field=text, typed before the failing Run
+    QTest::addColumn<bool>("tickFails");       // Run succeeds, its first tick fails
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("fields");       // how the dialog names the fields
+    const QString mismatch = QString::fromUtf8(errorKindMessage(ErrorKind::TypeMismatch));
+    const QString byZero = QString::fromUtf8(errorKindMessage(ErrorKind::DivisionByZero));
+    const QString invalid = QString::fromUtf8(errorKindMessage(ErrorKind::InvalidOperation));
+    const QString overflow = QString::fromUtf8(errorKindMessage(ErrorKind::Overflow));
+    const QString refused = QString::fromUtf8(errorKindMessage(ErrorKind::InvalidPropertyValue));
+    QTest::newRow("single running, letters in the angle with new g and L")
+        << "single" << true << QStringList{"Text6=abc", "Text3=5", "Text5=50"} << false
+        << mismatch << QStringLiteral("「初期角度（Degree ）」");
+    QTest::newRow("single fresh, empty angle")
+        << "single" << false << QStringList{"Text6="} << false << mismatch
+        << QStringLiteral("「初期角度（Degree ）」");
+    QTest::newRow("single fresh, refused timer")
+        << "single" << false << QStringList{"Text1=-1"} << false << refused
+        << QStringLiteral("「タイマー」");
+    QTest::newRow("single running, rod beyond single precision")
+        << "single" << true << QStringList{"Text5=1e39"} << false << overflow
+        << QStringLiteral("「棒の長さ」");
+    QTest::newRow("single, zero rod at the first tick")
+        << "single" << true << QStringList{"Text5=0"} << true << byZero
+        << QStringLiteral("「棒の長さ」");
+    QTest::newRow("double running, zero La and a new angle")
+        << "double" << true << QStringList{"Text1=0", "Text7=45"} << false << byZero
+        << QStringLiteral("「La」");
+    QTest::newRow("double running, zero Lb and zero g")
+        << "double" << true << QStringList{"Text2=0", "Text5=0"} << false << invalid
+        << QStringLiteral("「Lb」");
+    QTest::newRow("double running, both masses zero")
+        << "double" << true << QStringList{"Text3=0", "Text4=0"} << false << invalid
+        << QStringLiteral("「Ma」と「Mb」");
+    QTest::newRow("double running, La beyond single precision")
+        << "double" << true << QStringList{"Text1=1e36"} << false << overflow
+        << QStringLiteral("「La」");
+    QTest::newRow("double running, start angle beyond double")
+        << "double" << true << QStringList{"Text8=1e308"} << false << overflow
+        << QStringLiteral("「Mb（下の腕の初期角度）」");
+    QTest::newRow("double running, refused timer")
+        << "double" << true << QStringList{"Text9=70000", "Text1=0.2"} << false << refused
+        << QStringLiteral("「タイマー」");
+    QTest::newRow("double fresh, zero La")
+        << "double" << false << QStringList{"Text1=abc"} << false << byZero
+        << QStringLiteral("「La」");
+    QTest::newRow("double, zero dt at the first tick")
+        << "double" << true << QStringList{"Text6=0"} << true << invalid
+        << QStringLiteral("「dt」");
+}
+
+void TestBadInput::failureChangesNothing()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, runFirst);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, tickFails);
+    QFETCH(QString, message);
+    QFETCH(QString, fields);
+    SinglePendulum single;
+    DoublePendulum twin;
+    Subject s = makeSubject(window, single, twin);
+    s.window->show();
+    auto *canvas = s.window->findChild<Canvas *>(QStringLiteral("Picture1"));
+    auto *label = s.window->findChild<QLabel *>(QStringLiteral("Label17"));
+    const bool isSingle = window == QLatin1String("single");
+    const auto state = [&] { return isSingle ? snapshot(single) : snapshot(twin); };
+    const auto tick = [&] { emit s.timer->Timer(); };
+    if (runFirst) {
+        QTest::mouseClick(s.run, Qt::LeftButton);
+        for (int i = 0; i < 5; ++i)
+            tick();
+        QVERIFY(!errorBox(s.window.get()));
+    }
+    for (const QString &assignment : texts) {
+        const qsizetype eq = assignment.indexOf(QLatin1Char('='));
+        s.fields.value(assignment.left(eq))->setText(assignment.mid(eq + 1));
+    }
+    if (tickFails) {
+        QTest::mouseClick(s.run, Qt::LeftButton);
+        QVERIFY(!errorBox(s.window.get()));
+    }
+
+    // Everything the failure must leave alone.
+    const QList<quint64> model = state();
+    const SinglePendulum singleBefore = single;
+    const DoublePendulum twinBefore = twin;
+    const QString elapsed = label ? label->text() : QString();
+    const int interval = s.timer->Interval();
+    const QList<float> scale = {canvas->ScaleLeft(), canvas->ScaleTop(), canvas->ScaleWidth(),
+                                canvas->ScaleHeight()};
+    const QImage picture = canvas->image().copy();
+
+    if (tickFails)
+        tick();
+    else
+        QTest::mouseClick(s.run, Qt::LeftButton);
+    QMessageBox *box = errorBox(s.window.get());
+    QVERIFY(box);
+    QVERIFY2(box->text().startsWith(message), qPrintable(box->text()));
+    QVERIFY2(box->text().contains(QStringLiteral("入力欄%1の値").arg(fields)), qPrintable(box->text()));
+    QVERIFY(!s.timer->Enabled());
+    const auto unchanged = [&] {
+        QCOMPARE(state(), model);
+        if (label)
+            QCOMPARE(label->text(), elapsed);
+        QCOMPARE(s.timer->Interval(), interval);
+        QCOMPARE((QList<float>{canvas->ScaleLeft(), canvas->ScaleTop(), canvas->ScaleWidth(),
+                               canvas->ScaleHeight()}),
+                 scale);
+        QCOMPARE(canvas->image(), picture);
+    };
+    unchanged();
+    if (QTest::currentTestFailed())
+        return;
+    box->accept();
+
+    // Resume goes on from the state before the failure, exactly; a failing tick fails again
+    // at the same point without moving the clock.
+    s.window->findChild<QPushButton *>(QStringLiteral("Command3"))->click();
+    QVERIFY(s.timer->Enabled());
+    if (!runFirst) {
+        QCOMPARE(s.timer->Interval(), 0); // never ticks
+        return;
+    }
+    tick();
+    if (tickFails) {
+        QVERIFY(errorBox(s.window.get()));
+        unchanged();
+        return;
+    }
+    if (isSingle) {
+        SinglePendulum expected = singleBefore;
+        expected.Step();
+        QCOMPARE(state(), snapshot(expected));
+    } else {
+        DoublePendulum expected = twinBefore;
+        expected.AddTimeStep();
+        expected.AdvanceArms();
+        expected.SwapSlots();
+        QCOMPARE(state(), snapshot(expected));
+    }
 }
 
 QTEST_MAIN(TestBadInput)

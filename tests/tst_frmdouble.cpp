@@ -224,9 +224,11 @@ void TestFrmDouble::refusedInterval()
     QVERIFY(errorBox(window));
     QVERIFY(errorBox(window)->text().contains(QStringLiteral("プロパティの値が無効です。")));
     QVERIFY(errorBox(window)->text().contains(QStringLiteral("タイマー")));
-    // The state and the canvas were set up before the interval was refused.
+    // Refused before anything was applied: the fresh window's state and canvas are as they were.
     QCOMPARE(state->prevSlot, std::int16_t(1));
-    QCOMPARE(window->Picture1->pointColour(371, 285.08), RGB(0, 0, 255));
+    QCOMPARE(state->lenA.value(), 0.0);
+    QVERIFY(window->Picture1->image().isNull());
+    QCOMPARE(window->Timer1.Interval(), 0);
 }
 
 void TestFrmDouble::xorFigureOverWhite()

@@ -19,6 +19,7 @@ private slots:
     void oneInstanceEach();
     void closingKeepsValues();
     void reopenedDoubleRunsFormLoad();
+    void closeStopsTicksAndMinimisedRestores();
     void icon_data();
     void icon();
     void fontCoversEveryWindow();
@@ -106,6 +107,37 @@ void TestLauncher::reopenedDoubleRunsFormLoad()
     QCOMPARE(simulators.twin().state().curSlot, std::int16_t(0));
     QVERIFY(simulators.twin().state().elapsedTime.value() > 0.0); // values are kept
     QVERIFY(simulators.twin().window()->Label17->text().isEmpty());
+}
+
+void TestLauncher::closeStopsTicksAndMinimisedRestores()
+{
+    Simulators simulators;
+    frmMain launcher(simulators);
+    launcher.show();
+    const DoublePendulum &state = simulators.twin().state();
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(launcher.Command2, Qt::LeftButton);
+        QPointer<frmDouble> window = simulators.twin().window();
+        window->Text9->setText(QStringLiteral("1"));
+        window->Command1_Click();
+        QTRY_VERIFY(state.elapsedTime.value() > 0.0);
+        QTest::qWait(3);
+        QVERIFY(window->close());
+        // The window is deleted only once the event loop comes round; its timer must not
+        // tick in between.
+        QVERIFY(!window->Timer1.Enabled());
+        const double closedAt = state.elapsedTime.value();
+        QTRY_VERIFY(!window);
+        QCOMPARE(state.elapsedTime.value(), closedAt);
+    }
+
+    QTest::mouseClick(launcher.Command2, Qt::LeftButton);
+    frmDouble *window = simulators.twin().window();
+    window->showMinimized();
+    QTRY_VERIFY(window->isMinimized());
+    QTest::mouseClick(launcher.Command2, Qt::LeftButton);
+    QCOMPARE(simulators.twin().window(), window);
+    QVERIFY(!window->isMinimized());
 }
 
 void TestLauncher::icon_data()

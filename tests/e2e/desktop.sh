@@ -82,7 +82,17 @@ moving() {
     [ "$(differing a b)" != 0 ]
 }
 
-"$program" &
+step "without a display the program says so in one line and ends with status 1"
+for display in "DISPLAY=:4711 QT_QPA_PLATFORM=xcb" "QT_QPA_PLATFORM=nosuch" "-u DISPLAY QT_QPA_PLATFORM=xcb"; do
+    status=0
+    # shellcheck disable=SC2086
+    env $display "$program" 2>"$work/nodisplay.txt" || status=$?
+    [ "$status" = 1 ] || fail "status $status without a display ($display)"
+    [ "$(wc -l <"$work/nodisplay.txt")" = 1 ] || fail "not one line without a display: $(cat "$work/nodisplay.txt")"
+done
+
+# Qt's own options are not the program's: the windows keep their titles and layout.
+"$program" -qwindowtitle Oops -reverse &
 app=$!
 pids+=($app)
 
@@ -101,8 +111,8 @@ shot "$single" 430 0 193 402 fresh-fields
 canvas_shot "$single" fresh-canvas
 
 step "typing into the fields and Run swings the pendulum"
-type_into "$single" 576 64 2      # Text3, gravity
-type_into "$single" 576 128 0.5   # Text4, time step
+type_into "$single" 576 113 2     # Text3, gravity
+type_into "$single" 576 137 0.5   # Text4, time step
 click_at "$single" 460 28         # Run
 wait_for moving "$single" || fail "the simple pendulum does not swing"
 
@@ -142,6 +152,35 @@ type_into "$single" 576 185 45
 click_at "$single" 460 28
 wait_for moving "$single" || fail "the simple pendulum does not run after the error"
 
+step "a failed Run in a running window changes nothing; Resume swings on"
+type_into "$single" 576 185 abc   # Text6, start angle
+type_into "$single" 576 161 50    # Text5, rod length
+click_at "$single" 460 28
+wait_for test -n "$(error_boxes)" || fail "no error dialog"
+box=$(error_boxes)
+canvas_shot "$single" failed-a
+sleep 0.3
+canvas_shot "$single" failed-b
+[ "$(differing failed-a failed-b)" = 0 ] || fail "the pendulum moves after a failed Run"
+
+step "with the dialog open, the launcher's button brings the window and its dialog to the front"
+click_at "$launcher" 88 24
+sleep 0.3
+count_forms 3 || fail "the launcher opened another window"
+[ "$(xdotool getactivewindow)" = "$box" ] || fail "the error dialog is not in front"
+xdotool windowactivate --sync "$box" key Return
+wait_for test -z "$(error_boxes)" || fail "the error dialog did not close"
+! moving "$single" || fail "the pendulum moves after the dialog of a failed Run"
+click_at "$single" 568 28         # Resume
+wait_for moving "$single" || fail "Resume does not swing on after a failed Run"
+
+step "a minimised window comes back from its launcher button"
+xdotool windowminimize --sync "$twin"
+wait_for test -z "$(forms | grep -x "$twin")" || fail "the double pendulum window was not minimised"
+click_at "$launcher" 88 72
+wait_for test -n "$(forms | grep -x "$twin")" || fail "the minimised window did not come back"
+wait_for test "$(xdotool getactivewindow)" = "$twin" || fail "the restored window is not active"
+
 step "closing the launcher leaves the simulators running"
 wmctrl -i -c "$launcher"
 wait_for count_forms 2 || fail "the launcher did not close"
@@ -149,9 +188,15 @@ sleep 0.3
 kill -0 "$app" 2>/dev/null || fail "the program ended with the launcher"
 moving "$twin" || fail "the double pendulum stopped with the launcher"
 
+step "a window whose error dialog is open closes, dialog and all"
+type_into "$single" 576 185 abc
+click_at "$single" 460 28
+wait_for test -n "$(error_boxes)" || fail "no error dialog"
+
 step "closing the last windows ends the program with status 0"
 wmctrl -i -c "$single"
-wait_for count_forms 1 || fail "the simple pendulum window did not close"
+wait_for count_forms 1 || fail "the simple pendulum window with its dialog did not close"
+wait_for test -z "$(error_boxes)" || fail "the error dialog outlived its window"
 kill -0 "$app" 2>/dev/null || fail "the program ended while a window was open"
 wmctrl -i -c "$twin"
 deadline=$((SECONDS + 10))
