@@ -21,6 +21,11 @@ constexpr double kMargin = 64.0;
 // The shortest time between two copies of the picture to the screen: a 60 Hz display's frame.
 constexpr qint64 kRefreshMs = 16;
 
+// The device pixel that holds a coordinate. A point a rounding error short of a pixel edge
+// belongs to the pixel beyond it, so that a rod whose two ends lie on one row or column by
+// the numbers, one of them 1e-13 off, stays one straight run of pixels.
+int pixelOf(double coordinate) { return int(std::floor(coordinate + 1e-9)); }
+
 // The image's pixel value of a colour: 0xFFRRGGBB.
 QRgb toPixel(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
@@ -148,7 +153,7 @@ QPointF Canvas::toPixels(double x, double y) const
 Colour Canvas::pointColour(double x, double y) const
 {
     const QPointF p = toPixels(x, y) * m_image.devicePixelRatio();
-    const QRgb c = m_image.pixel(int(std::floor(p.x())), int(std::floor(p.y())));
+    const QRgb c = m_image.pixel(pixelOf(p.x()), pixelOf(p.y()));
     return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
@@ -238,8 +243,8 @@ void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> 
         return;
     const QRgb pen = toPixel(colour.value_or(RGB(0, 0, 0)));
     const int width = penWidth();
-    int x = int(std::floor(a.x())), y = int(std::floor(a.y()));
-    const int xEnd = int(std::floor(b.x())), yEnd = int(std::floor(b.y()));
+    int x = pixelOf(a.x()), y = pixelOf(a.y());
+    const int xEnd = pixelOf(b.x()), yEnd = pixelOf(b.y());
     const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     const bool xMajor = dx >= -dy;
@@ -277,7 +282,7 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
     // The centre is the middle of the pixel under the point, where the lines to it end, so
     // every circle is symmetric about its pixel.
     const QPointF point = toPixels(x, y) * ratio;
-    const QPointF centre(std::floor(point.x()) + 0.5, std::floor(point.y()) + 0.5);
+    const QPointF centre(pixelOf(point.x()) + 0.5, pixelOf(point.y()) + 0.5);
     const double r = std::fabs(double(radius) * innerSize().width() / ScaleWidth()) * ratio;
     const QRectF bounds(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
     const QRectF limits = QRectF(QPointF(0, 0), QSizeF(m_image.size()))
@@ -305,7 +310,7 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
         }
     }
     if (!any && visible.contains(centre.toPoint())) // smaller than a pixel: a dot
-        plot(int(std::floor(centre.x())), int(std::floor(centre.y())), pen);
+        plot(pixelOf(centre.x()), pixelOf(centre.y()), pen);
     updatePixels(bounds);
 }
 
@@ -319,10 +324,23 @@ void Canvas::paintEvent(QPaintEvent *event)
         painter.fillRect(inner, Qt::white);
     else
         painter.drawImage(inner.topLeft(), m_image);
+    if (hasFocus()) { // (a change of focus repaints the whole canvas)
+        // The focus mark is drawn over the frame, never into the picture.
+        painter.setClipRegion(QRegion(event->rect()) - QRegion(inner));
+        painter.setPen(QPen(palette().color(QPalette::Highlight), kFrameWidth));
+        painter.drawRect(QRectF(rect()).adjusted(kFrameWidth / 2.0, kFrameWidth / 2.0,
+                                                 -kFrameWidth / 2.0, -kFrameWidth / 2.0));
+    }
 }
+
 
 void Canvas::mousePressEvent(QMouseEvent *event)
 {
+    // Only the drawing area reports clicks, not the frame around it.
+    if (!contentsRect().contains(event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
     const QPointF p = event->position() - contentsRect().topLeft();
     const QSize size = innerSize();
     const float x = static_cast<float>(m_scaleLeft + p.x() * ScaleWidth() / size.width());

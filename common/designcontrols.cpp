@@ -1,11 +1,39 @@
 // Making the controls of a fixed layout.
 #include "designcontrols.h"
 
+#include <QKeyEvent>
+
+namespace {
+
+// A push button that Return and Enter press when it has the focus, as Space does. It is
+// never a default button, so Return in a text field still presses nothing.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            animateClick();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+} // namespace
+
 QLabel *makeLabel(QWidget *parent, const char *name, const char *caption, QRect geometry)
 {
     auto *label = new QLabel(QString::fromUtf8(caption), parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
+    // Some captions overlap their fields in the layout: a click there belongs to the field,
+    // which is stacked above the caption.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->lower();
     return label;
 }
 
@@ -19,7 +47,7 @@ QLineEdit *makeField(QWidget *parent, const char *name, const char *text, QRect 
 
 QPushButton *makeButton(QWidget *parent, const char *name, const char *caption, QRect geometry)
 {
-    auto *button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto *button = new CommandButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
     button->setAutoDefault(false);

@@ -1,4 +1,4 @@
-// The windows' font.
+// The windows' fonts.
 #include "uifont.h"
 
 #include <QStringList>
@@ -9,5 +9,12 @@ QFont uiFont()
     // IPA fonts come with the Debian package fonts-ipafont-gothic, which the setup installs.
     font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     font.setPixelSize(12);
+    return font;
+}
+
+QFont symbolFont()
+{
+    QFont font = uiFont();
+    font.setFamilies({QStringLiteral("IPAGothic")});
     return font;
 }

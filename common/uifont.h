@@ -1,7 +1,13 @@
-// The font of every window: a Japanese Gothic that covers all captions, at the 9-point size
+// The fonts of the windows: a Japanese Gothic that covers all captions, at the 9-point size
 // (12 pixels) the layout was designed for.
 #pragma once
 
 #include <QFont>
 
+// The font of every window and its texts.
 QFont uiFont();
+
+// The font of the captions that are short Latin symbols (La, Mb, dt, g): IPA Gothic, whose
+// half-width Latin letters fit the narrow space the layout leaves those captions beside their
+// fields, where the proportional face's "Mb" would run under the field's border.
+QFont symbolFont();

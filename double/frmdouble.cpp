@@ -10,6 +10,8 @@
 #include "twips.h"
 #include "uifont.h"
 
+#include <tuple>
+
 namespace {
 
 constexpr double ScreenScale = 1000.0;
@@ -53,25 +55,39 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));
     Picture1->setAccessibleName(QStringLiteral("二重振り子の図"));
+    Picture1->setAccessibleDescription(
+        QStringLiteral("二重振り子の二本の棒と二つのボール。軌跡ありのときは下のボールの軌跡も描きます"));
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(twipsRect(6720, 4080, 2295, 375));
 
-    // Each field's name says what it holds; the angle fields' captions repeat the mass
-    // captions, so their names say they are start angles.
-    const std::pair<QLineEdit *, QString> names[] = {
-        {Text1, Label2->text()},
-        {Text2, Label1->text()},
-        {Text3, Label3->text()},
-        {Text4, Label4->text()},
-        {Text5, Label5->text()},
-        {Text6, Label7->text()},
-        {Text7, Label8->text() + QStringLiteral("（上の腕の初期角度）")},
-        {Text8, Label9->text() + QStringLiteral("（下の腕の初期角度）")},
-        {Text9, Label10->text()},
-        {Text10, Label6->text()}};
-    for (const auto &[field, name] : names)
-        field->setAccessibleName(name);
+    // Each caption is its field's label, and each field's name says what it holds; the angle
+    // fields' captions repeat the mass captions, so their names say they are start angles.
+    const std::tuple<QLineEdit *, QLabel *, QString> captions[] = {
+        {Text1, Label2, {}},
+        {Text2, Label1, {}},
+        {Text3, Label3, {}},
+        {Text4, Label4, {}},
+        {Text5, Label5, {}},
+        {Text6, Label7, {}},
+        {Text7, Label8, QStringLiteral("（上の腕の初期角度）")},
+        {Text8, Label9, QStringLiteral("（下の腕の初期角度）")},
+        {Text9, Label10, {}},
+        {Text10, Label6, {}}};
+    for (const auto &[field, caption, what] : captions) {
+        field->setAccessibleName(caption->text() + what);
+        caption->setBuddy(field);
+    }
+    for (QLabel *symbol : {Label1, Label2, Label3, Label4, Label5, Label7, Label8, Label9})
+        symbol->setFont(symbolFont());
+
+    // A screen reader hears the elapsed time in the label's name, updated at most twice a
+    // second rather than at every tick.
     Label17->setAccessibleName(QStringLiteral("経過時間"));
+    announceElapsed.setSingleShot(true);
+    announceElapsed.setInterval(500);
+    connect(&announceElapsed, &QTimer::timeout, this, [this] {
+        Label17->setAccessibleName(QStringLiteral("経過時間 %1").arg(Label17->text()));
+    });
     Picture1->setFocus();
 
     connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
@@ -215,6 +231,8 @@ void frmDouble::Timer1_Timer()
         next.AddTimeStep();
         Label17->setText(QString::fromStdString(Format(next.elapsedTime.value(), "#0.000000")));
         Label17->repaint();
+        if (!announceElapsed.isActive())
+            announceElapsed.start();
         next.AdvanceArms();
         previous = FigureOf(next, next.prevSlot);
         current = FigureOf(next, next.curSlot);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -85,4 +86,5 @@ private:
     std::string fieldOf(const std::string &input) const;
 
     DoublePendulum &state;
+    QTimer announceElapsed;
 };

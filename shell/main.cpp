@@ -1,7 +1,9 @@
 // Start-up: the launcher, then the event loop until the last window is closed.
 #include "frmmain.h"
 #include "pendulumicon.h"
+#include "qttranslations.h"
 #include "simulators.h"
+#include "uifont.h"
 
 #include <QApplication>
 
@@ -50,6 +52,10 @@ int main(int argc, char *argv[])
         qt_message_output(type, startupContext, message);
     startupMessages.clear();
 
+    installJapaneseQtTexts(app);
+    // The windows set their font themselves; this one is for what Qt makes on its own, such
+    // as the fields' context menus.
+    QApplication::setFont(uiFont());
     app.setWindowIcon(pendulumIcon());
     Simulators simulators;
     frmMain launcher(simulators);

@@ -10,7 +10,11 @@
 #include "twips.h"
 #include "uifont.h"
 
+#include <QFontMetricsF>
 #include <QPalette>
+
+#include <algorithm>
+#include <cmath>
 
 // The controls are made in tab order, which is then the order Tab follows.
 frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
@@ -40,18 +44,29 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));
     Picture1->setAccessibleName(QStringLiteral("単振り子の図"));
-    // Each field's name is its caption's text.
+    Picture1->setAccessibleDescription(
+        QStringLiteral("振り子の棒とボール。クリックしたところにボールが移動します"));
+    // Each field's name is its caption's text, and the caption is the field's label.
     const std::pair<QLineEdit *, QLabel *> captions[] = {
         {Text1, Label2}, {Text2, Label1}, {Text3, Label3},
         {Text4, Label4}, {Text5, Label5}, {Text6, Label7}};
-    for (const auto &[field, caption] : captions)
+    for (const auto &[field, caption] : captions) {
         field->setAccessibleName(caption->text());
-    // The hint stands on light yellow and wraps onto its two lines.
+        caption->setBuddy(field);
+    }
+    // The hint is dark text on light yellow, whatever the desktop's theme, and wraps between
+    // its two phrases: its side margins leave room for the longer phrase, not for more.
     Label6->setAutoFillBackground(true);
     QPalette hint = Label6->palette();
     hint.setColor(QPalette::Window, QColor(255, 255, 192));
+    hint.setColor(QPalette::WindowText, Qt::black);
     Label6->setPalette(hint);
     Label6->setWordWrap(true);
+    const QFontMetricsF metrics(Label6->font());
+    const qreal phrase = std::max(metrics.horizontalAdvance(QStringLiteral("クリックしたところに")),
+                                  metrics.horizontalAdvance(QStringLiteral("ボールが移動します")));
+    const int side = std::max(0, int((Label6->width() - std::ceil(phrase) - 2) / 2));
+    Label6->setContentsMargins(side, 0, side, 0);
     Picture1->setFocus();
 
     connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });

@@ -35,6 +35,7 @@ private slots:
     void layout_data();
     void layout();
     void tabOrderAndLoad();
+    void fieldsTakeClicksCaptionsFit();
     void runDrawsDefaults();
     void firstTickShowsTime();
     void runWhileRunningRestarts();
@@ -126,6 +127,12 @@ void TestFrmDouble::tabOrderAndLoad()
         window->Text7,    window->Text8,    window->Text9,  window->Text10, window->Check1,
         window->Picture1};
     QCOMPARE(tabChain(expected), expected);
+}
+
+void TestFrmDouble::fieldsTakeClicksCaptionsFit()
+{
+    const QString clash = fieldsAndCaptionsClash(window);
+    QVERIFY2(clash.isEmpty(), qPrintable(clash));
 }
 
 void TestFrmDouble::runDrawsDefaults()

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -30,6 +31,8 @@ private slots:
     void layout();
     void windowAndHint();
     void tabOrder();
+    void fieldsTakeClicksCaptionsFit();
+    void enterPressesFocusedButton();
     void fontCoversEveryText();
     void runDrawsDefaults();
     void stopResumeContinues();
@@ -116,6 +119,26 @@ void TestFrmSingle::tabOrder()
     QCOMPARE(tabChain(expected), expected);
 }
 
+void TestFrmSingle::fieldsTakeClicksCaptionsFit()
+{
+    const QString clash = fieldsAndCaptionsClash(window);
+    QVERIFY2(clash.isEmpty(), qPrintable(clash));
+}
+
+void TestFrmSingle::enterPressesFocusedButton()
+{
+    // Return in a field presses nothing: there is no default button.
+    window->Text3->setFocus();
+    QTest::keyClick(window->Text3, Qt::Key_Return);
+    QCOMPARE(window->Timer1.Interval(), 0);
+    window->Command1->setFocus();
+    QTest::keyClick(window->Command1, Qt::Key_Return);
+    QTRY_COMPARE(window->Timer1.Interval(), 10);
+    window->Command2->setFocus();
+    QTest::keyClick(window->Command2, Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_VERIFY(!window->Timer1.Enabled());
+}
+
 void TestFrmSingle::fontCoversEveryText()
 {
     QStringList texts = {window->windowTitle()};
@@ -153,6 +176,15 @@ void TestFrmSingle::runDrawsDefaults()
     QCOMPARE(canvas->pointColour(50, 0), RGB(0, 0, 0));   // the rod, to the right
     QCOMPARE(canvas->pointColour(-50, 0), RGB(255, 255, 255));
     QCOMPARE(canvas->pointColour(100, 30), RGB(255, 255, 255));
+    // The horizontal rod is one straight run: its rows are the same all along.
+    const QImage &picture = canvas->image();
+    const qreal ratio = picture.devicePixelRatio();
+    std::set<int> rows;
+    for (int x = int(canvas->toPixels(5, 0).x() * ratio); x < int(canvas->toPixels(80, 0).x() * ratio); ++x)
+        for (int y = 0; y < picture.height(); ++y)
+            if (picture.pixel(x, y) == qRgb(0, 0, 0))
+                rows.insert(y);
+    QCOMPARE(int(rows.size()), int(std::lround(ratio)));
     // What the screen shows is the picture.
     const QImage shown = window->Picture1->grab().toImage();
     QCOMPARE(shown.pixelColor(canvasPoint(canvas, 100, 0) * shown.devicePixelRatio()),

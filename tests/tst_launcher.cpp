@@ -1,14 +1,18 @@
 // The launcher, the lasting simulator instances and the icon, offscreen.
 #include "frmmain.h"
 #include "pendulumicon.h"
+#include "qttranslations.h"
 #include "simulators.h"
 
 #include <QAbstractButton>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
 #include <set>
 
 class TestLauncher : public QObject {
@@ -20,6 +24,7 @@ private slots:
     void closingKeepsValues();
     void reopenedDoubleRunsFormLoad();
     void closeStopsTicksAndMinimisedRestores();
+    void qtTextsAreJapanese();
     void icon_data();
     void icon();
     void fontCoversEveryWindow();
@@ -138,6 +143,15 @@ void TestLauncher::closeStopsTicksAndMinimisedRestores()
     QTest::mouseClick(launcher.Command2, Qt::LeftButton);
     QCOMPARE(simulators.twin().window(), window);
     QVERIFY(!window->isMinimized());
+}
+
+void TestLauncher::qtTextsAreJapanese()
+{
+    QVERIFY(installJapaneseQtTexts(*QCoreApplication::instance()));
+    QLineEdit field;
+    std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    const QString undo = menu->actions().value(0)->text();
+    QVERIFY2(undo.contains(QStringLiteral("元に戻す")), qPrintable(undo));
 }
 
 void TestLauncher::icon_data()

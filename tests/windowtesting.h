@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -44,6 +45,36 @@ inline bool hasDesign(const QWidget *control, QRect twips, const QString &text)
     if (auto *button = qobject_cast<const QAbstractButton *>(control))
         return button->text() == text;
     return text.isEmpty();
+}
+
+// Every field takes a click at each inner corner of its drawn rectangle, and every caption's
+// text fits, with two pixels to spare, the part of its label that no field covers. Returns
+// what fails, or nothing.
+inline QString fieldsAndCaptionsClash(const QWidget *window)
+{
+    const QList<QLineEdit *> fields = window->findChildren<QLineEdit *>();
+    for (const QLineEdit *field : fields) {
+        const QRect inner = field->geometry().adjusted(0, 0, -1, -1);
+        for (const QPoint corner :
+             {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()})
+            if (window->childAt(corner) != field)
+                return field->objectName() + QStringLiteral(" does not take a click at its corner");
+    }
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->wordWrap() || label->text().isEmpty())
+            continue;
+        int uncovered = label->width();
+        for (const QLineEdit *field : fields)
+            if (field->geometry().intersects(label->geometry()))
+                uncovered = std::min(uncovered, field->x() - label->x());
+        const qreal advance = QFontMetricsF(label->font()).horizontalAdvance(label->text());
+        if (advance + 2 > uncovered)
+            return QStringLiteral("%1 \"%2\" is %3 pixels wide in %4")
+                .arg(label->objectName(), label->text())
+                .arg(advance)
+                .arg(uncovered);
+    }
+    return {};
 }
 
 // Presses Tab from the focused widget once for each expected widget after the first and

@@ -140,7 +140,7 @@ canvas_shot "$single" reopened-canvas
 ! moving "$single" || fail "the reopened window moves before Run"
 
 step "'abc' in the angle field shows the error dialog; everything runs on"
-type_into "$single" 576 185 abc   # Text6, start angle
+type_into "$single" 555 185 abc   # Text6, start angle, where its caption overlaps it
 click_at "$single" 460 28
 wait_for test -n "$(error_boxes)" || fail "no error dialog"
 box=$(error_boxes)
@@ -153,7 +153,7 @@ click_at "$single" 460 28
 wait_for moving "$single" || fail "the simple pendulum does not run after the error"
 
 step "a failed Run in a running window changes nothing; Resume swings on"
-type_into "$single" 576 185 abc   # Text6, start angle
+type_into "$single" 555 185 abc   # Text6, start angle, where its caption overlaps it
 type_into "$single" 576 161 50    # Text5, rod length
 click_at "$single" 460 28
 wait_for test -n "$(error_boxes)" || fail "no error dialog"
