@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Micro-benchmarks: one timer tick of each real window offscreen (the step plus the complete
 // redraw into the canvas image), and the models alone. Run under QT_SCALE_FACTOR=2 for a
 // canvas of two device pixels a logical pixel.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Start-up time: runs PROGRAM under the X server in DISPLAY (with no window manager) and
 // prints the milliseconds from exec to the first top-level window being mapped. The program
 // is killed afterwards. A program that maps nothing within ten seconds fails the measurement.
@@ -6,9 +8,9 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
-#include <cstdio>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Timing fidelity: both simulator windows running together offscreen for SECONDS with the
 // interval INTERVAL ms. Prints per window "NAME delivered/asked p99-period-ms".
 //   pace INTERVAL SECONDS
@@ -25,7 +27,8 @@ struct Recorder {
     {
         std::vector<double> periods;
         for (std::size_t i = 1; i < ticks.size(); ++i)
-            periods.push_back(std::chrono::duration<double, std::milli>(ticks[i] - ticks[i - 1]).count());
+            periods.push_back(
+                std::chrono::duration<double, std::milli>(ticks[i] - ticks[i - 1]).count());
         std::sort(periods.begin(), periods.end());
         const double p99 = periods.empty() ? 0.0 : periods[periods.size() * 99 / 100];
         const double asked = seconds * 1000.0 / interval;
@@ -58,8 +61,10 @@ int main(int argc, char **argv)
     simple.Text1->setText(text);
     doubled.Text9->setText(text);
     Recorder singleTicks, doubleTicks;
-    QObject::connect(&simple.Timer1, &StepTimer::Timer, [&] { singleTicks.ticks.push_back(Clock::now()); });
-    QObject::connect(&doubled.Timer1, &StepTimer::Timer, [&] { doubleTicks.ticks.push_back(Clock::now()); });
+    QObject::connect(&simple.Timer1, &StepTimer::Timer,
+                     [&] { singleTicks.ticks.push_back(Clock::now()); });
+    QObject::connect(&doubled.Timer1, &StepTimer::Timer,
+                     [&] { doubleTicks.ticks.push_back(Clock::now()); });
     const auto start = Clock::now();
     simple.Command1_Click();
     doubled.Command1_Click();

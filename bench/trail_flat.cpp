@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Whether the trail's cost per tick stays flat: the median tick of frmDouble with the trail on
 // over ticks 100 000 to 101 000, divided by that over ticks 1 000 to 2 000. Prints the ratio.
 #include "doublependulum.h"

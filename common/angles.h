@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The constant both simulators use for pi: a 15-digit decimal, not the full double value.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The canvas: world-to-pixel mapping, the pens and the picture kept in an image.
 #include "canvas.h"
 
@@ -36,8 +38,9 @@ bool clipSegment(QPointF &a, QPointF &b, const QRectF &r)
 {
     enum { Left = 1, Right = 2, Top = 4, Bottom = 8 };
     const auto outcode = [&r](const QPointF &p) {
-        return (p.x() < r.left() ? Left : p.x() > r.right() ? Right : 0) |
-               (p.y() < r.top() ? Top : p.y() > r.bottom() ? Bottom : 0);
+        const int horizontal = p.x() < r.left() ? Left : (p.x() > r.right() ? Right : 0);
+        const int vertical = p.y() < r.top() ? Top : (p.y() > r.bottom() ? Bottom : 0);
+        return horizontal | vertical;
     };
     int codeA = outcode(a), codeB = outcode(b);
     while (codeA | codeB) {
@@ -333,7 +336,6 @@ void Canvas::paintEvent(QPaintEvent *event)
     }
 }
 
-
 void Canvas::mousePressEvent(QMouseEvent *event)
 {
     // Only the drawing area reports clicks, not the frame around it.
@@ -346,9 +348,9 @@ void Canvas::mousePressEvent(QMouseEvent *event)
     const float x = static_cast<float>(m_scaleLeft + p.x() * ScaleWidth() / size.width());
     const float y = static_cast<float>(m_scaleTop + p.y() * ScaleHeight() / size.height());
     const auto modifiers = event->modifiers();
-    const short shift = short((modifiers & Qt::ShiftModifier ? 1 : 0) |
-                              (modifiers & Qt::ControlModifier ? 2 : 0) |
-                              (modifiers & Qt::AltModifier ? 4 : 0));
+    const short shift =
+        short((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+              (modifiers & Qt::AltModifier ? 4 : 0));
     const short button = short((event->button() == Qt::LeftButton ? 1 : 0) |
                                (event->button() == Qt::RightButton ? 2 : 0) |
                                (event->button() == Qt::MiddleButton ? 4 : 0));

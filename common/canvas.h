@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The drawing canvas of a simulator window: an immediate-mode surface with its own world
 // coordinates (the user scale), copy and XOR pens and filled circles. Its picture lives in an
 // image at the screen's device pixels, so it stays crisp on high-DPI screens and survives being

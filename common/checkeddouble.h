@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // A double whose every arithmetic result is tested as it is formed: NaN raises the
 // invalid-operation error, a zero divisor the division-by-zero error (0/0 is invalid), and any
 // other infinity the overflow error. Underflow and inexact results pass.

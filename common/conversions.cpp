@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Text-number conversions, written against the standard library only: std::from_chars and
 // std::to_chars are locale-independent and exact (correctly rounded both ways).
 #include "conversions.h"
@@ -165,8 +167,8 @@ std::string Format(double value, std::string_view pattern)
         value = 0.0; // a negative zero shows as zero
     // Large enough for every finite double in fixed notation with its decimals.
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string text(buffer, result.ptr);
     // to_chars writes at least one integer digit; a "#" pattern wants none for zero.
     const std::size_t sign = text[0] == '-' ? 1 : 0;

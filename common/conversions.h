@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The conversions between field texts and numbers. Texts are UTF-8. Every conversion uses '.'
 // as the decimal point and ',' as the digit-grouping separator, whatever the user's locale.
 #pragma once

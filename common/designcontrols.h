@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The controls of the windows' fixed layouts, made at their design positions with their design
 // names: labels, text fields and push buttons (never a default button).
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Reading and writing the text of a window's fields as UTF-8.
 #pragma once
 
@@ -13,4 +15,7 @@ inline void setFieldText(QLineEdit *field, const std::string &text)
 }
 
 // The name an error message gives a field: its accessible name.
-inline std::string fieldName(const QLineEdit *field) { return field->accessibleName().toStdString(); }
+inline std::string fieldName(const QLineEdit *field)
+{
+    return field->accessibleName().toStdString();
+}

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The run-time error dialog.
 #include "handlerguard.h"
 
@@ -18,7 +20,8 @@ void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNam
         QStringList quoted;
         for (const std::string &input : error.fields())
             quoted << QStringLiteral("「%1」").arg(QString::fromStdString(fieldOf(input)));
-        text += QStringLiteral("\n入力欄%1の値を確かめてください。").arg(quoted.join(QStringLiteral("と")));
+        text += QStringLiteral("\n入力欄%1の値を確かめてください。")
+                    .arg(quoted.join(QStringLiteral("と")));
     }
     auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("実行時エラー"), text,
                                 QMessageBox::Ok, window);

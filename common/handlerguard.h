@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The boundary of every event handler of a simulator window: a run-time error raised inside
 // stops the window's own timer at once and is shown in the window's error dialog. Nothing
 // propagates into Qt's event loop, and other windows keep running.

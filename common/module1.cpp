@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // SetWorldScale: sets the canvas's user scale from two corners.
 #include "module1.h"
 

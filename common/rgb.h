@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Colours as 24-bit values 0x00BBGGRR.
 #pragma once
 

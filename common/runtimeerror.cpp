@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Identifiers and user messages of the run-time errors.
 #include "runtimeerror.h"
 

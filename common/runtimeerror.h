@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The run-time errors of the program: each names one kind of fault and, where the fault came
 // from input fields, those fields' names, so the user can be told what to fix.
 #pragma once

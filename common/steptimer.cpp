@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The step timer: a single-shot precise QTimer re-armed towards an absolute deadline.
 #include "steptimer.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The step timer of a simulator window: an interval of 0 to 65535 ms and an enabled switch,
 // where an interval of 0 never ticks. Ticks keep the asked pace without drift: each is
 // scheduled from the previous deadline, not from when the last handler ended. After a long

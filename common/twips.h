@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Layout lengths are designed in twips; at 15 twips a pixel they become logical pixels, which
 // Qt scales to the screen's device pixels.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The fonts of the windows: a Japanese Gothic that covers all captions, at the 9-point size
 // (12 pixels) the layout was designed for.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The double pendulum's start state and step.
 #include "doublependulum.h"
 
@@ -41,8 +43,10 @@ void DoublePendulum::InitArms(double lenA_, double lenB_, double massA_, double 
     lenB = lenB_;
     massA = massA_;
     massB = massB_;
-    armA[1].theta = blame({"startAngleA"}, [=] { return CheckedDouble(startAngleA) * kPi / 180.0; });
-    armB[1].theta = blame({"startAngleB"}, [=] { return CheckedDouble(startAngleB) * kPi / 180.0; });
+    armA[1].theta =
+        blame({"startAngleA"}, [=] { return CheckedDouble(startAngleA) * kPi / 180.0; });
+    armB[1].theta =
+        blame({"startAngleB"}, [=] { return CheckedDouble(startAngleB) * kPi / 180.0; });
     gravity = gravity_;
     timeStep = timeStep_;
     damping = damping_;
@@ -85,11 +89,10 @@ void DoublePendulum::AdvanceArms()
     const CheckedDouble wB2 = square(armB[p].omega);
     const CheckedDouble k = gOverLenB * massRatio;
 
-    const CheckedDouble n = ((massRatio * sDelta) * ((wB2 * lenRatio) + (wA2 * cDelta)) +
-                             (gOverLenA * sA)) -
-                            ((k * sB) * cDelta);
-    armA[c].dOmega =
-        divideBy(timeStep * n, (massRatio * square(cDelta)) - 1.0, {"massA", "massB"});
+    const CheckedDouble n =
+        ((massRatio * sDelta) * ((wB2 * lenRatio) + (wA2 * cDelta)) + (gOverLenA * sA)) -
+        ((k * sB) * cDelta);
+    armA[c].dOmega = divideBy(timeStep * n, (massRatio * square(cDelta)) - 1.0, {"massA", "massB"});
     armA[c].omega = (armA[c].dOmega + armA[p].omega) * (1.0 - damping);
     armA[c].dTheta = armA[c].omega * timeStep;
     armA[c].theta = armA[c].dTheta + armA[p].theta;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The double pendulum's numeric core: parameters, derived constants, the elapsed time and the
 // state of both arms kept in two alternating slots. Arm A hangs from the fixed pivot, arm B
 // from A's bob. The window owns one and keeps it while it is closed.

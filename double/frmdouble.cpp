@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The double pendulum window: its layout, Run, Stop, Resume, the tick and the figure with its
 // XOR trail.
 #include "frmdouble.h"
@@ -55,8 +57,8 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));
     Picture1->setAccessibleName(QStringLiteral("二重振り子の図"));
-    Picture1->setAccessibleDescription(
-        QStringLiteral("二重振り子の二本の棒と二つのボール。軌跡ありのときは下のボールの軌跡も描きます"));
+    Picture1->setAccessibleDescription(QStringLiteral(
+        "二重振り子の二本の棒と二つのボール。軌跡ありのときは下のボールの軌跡も描きます"));
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(twipsRect(6720, 4080, 2295, 375));
 
@@ -90,9 +92,12 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
     });
     Picture1->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { guarded([this] { Command3_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this,
+            [this] { guarded([this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { guarded([this] { Command2_Click(); }); });
+    connect(Command3, &QPushButton::clicked, this,
+            [this] { guarded([this] { Command3_Click(); }); });
     connect(&Timer1, &StepTimer::Timer, this, [this] { guarded([this] { Timer1_Timer(); }); });
 
     guarded([this] { Form_Load(); });
@@ -100,15 +105,15 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
 
 template <typename Procedure> void frmDouble::guarded(Procedure procedure)
 {
-    runHandler(this, Timer1, [this](const std::string &input) { return fieldOf(input); },
-               procedure);
+    runHandler(
+        this, Timer1, [this](const std::string &input) { return fieldOf(input); }, procedure);
 }
 
 std::string frmDouble::fieldOf(const std::string &input) const
 {
     const std::pair<const char *, const QLineEdit *> feeds[] = {
-        {"lenA", Text1},     {"lenB", Text2},        {"massA", Text3},
-        {"massB", Text4},    {"gravity", Text5},     {"timeStep", Text6},
+        {"lenA", Text1},        {"lenB", Text2},        {"massA", Text3},
+        {"massB", Text4},       {"gravity", Text5},     {"timeStep", Text6},
         {"startAngleA", Text7}, {"startAngleB", Text8}, {"damping", Text10}};
     for (const auto &[parameter, field] : feeds)
         if (input == parameter)

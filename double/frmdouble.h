@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The double pendulum window: a canvas on the left; Run, Stop and Resume, ten parameter
 // fields, the elapsed time and the trail switch on the right. The model it is given holds the
 // parameters and the two-slot state and outlives the window.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The launcher's layout and its two buttons.
 #include "frmmain.h"
 
@@ -7,7 +9,8 @@
 #include "uifont.h"
 
 frmMain::frmMain(Simulators &simulators_, QWidget *parent)
-    : QWidget(parent), Command1(makeButton(this, "Command1", "単振り子", twipsRect(600, 120, 1455, 495))),
+    : QWidget(parent),
+      Command1(makeButton(this, "Command1", "単振り子", twipsRect(600, 120, 1455, 495))),
       Command2(makeButton(this, "Command2", "二重振り子", twipsRect(600, 840, 1455, 495))),
       simulators(simulators_)
 {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The launcher: two buttons that show the simple and the double pendulum window.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Start-up: the launcher, then the event loop until the last window is closed.
 #include "frmmain.h"
 #include "pendulumicon.h"
@@ -52,6 +54,9 @@ int main(int argc, char *argv[])
         qt_message_output(type, startupContext, message);
     startupMessages.clear();
 
+    QCoreApplication::setApplicationName(QStringLiteral("pendulum"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PENDULUM_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("pendulum"));
     installJapaneseQtTexts(app);
     // The windows set their font themselves; this one is for what Qt makes on its own, such
     // as the fields' context menus.

@@ -1,4 +1,4 @@
-// SPDX-FileCopyrightText: The pendulum simulator authors
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
 // Loading Qt's Japanese catalogue.
 #include "qttranslations.h"

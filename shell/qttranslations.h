@@ -1,4 +1,4 @@
-// SPDX-FileCopyrightText: The pendulum simulator authors
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
 // Qt's own texts in Japanese: the fields' context menu, the dialog's button.
 #pragma once

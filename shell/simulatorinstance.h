@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The lasting instance of a simulator window. It holds the window-level values for the whole
 // run of the program; the window and its controls are built afresh at each opening and are
 // destroyed when the user closes the window, while the values live on unchanged.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The program's one instance of each simulator window, each made on its first use and kept
 // until the program ends.
 #pragma once

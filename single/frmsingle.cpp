@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The simple pendulum window: its layout, Run, Stop, Resume, the tick and click placement.
 #include "frmsingle.h"
 
@@ -47,9 +49,9 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
     Picture1->setAccessibleDescription(
         QStringLiteral("振り子の棒とボール。クリックしたところにボールが移動します"));
     // Each field's name is its caption's text, and the caption is the field's label.
-    const std::pair<QLineEdit *, QLabel *> captions[] = {
-        {Text1, Label2}, {Text2, Label1}, {Text3, Label3},
-        {Text4, Label4}, {Text5, Label5}, {Text6, Label7}};
+    const std::pair<QLineEdit *, QLabel *> captions[] = {{Text1, Label2}, {Text2, Label1},
+                                                         {Text3, Label3}, {Text4, Label4},
+                                                         {Text5, Label5}, {Text6, Label7}};
     for (const auto &[field, caption] : captions) {
         field->setAccessibleName(caption->text());
         caption->setBuddy(field);
@@ -69,19 +71,23 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
     Label6->setContentsMargins(side, 0, side, 0);
     Picture1->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { guarded([this] { Command3_Click(); }); });
-    connect(Picture1, &Canvas::MouseDown, this, [this](short button, short shift, float x, float y) {
-        guarded([=, this] { Picture1_MouseDown(button, shift, x, y); });
-    });
+    connect(Command1, &QPushButton::clicked, this,
+            [this] { guarded([this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { guarded([this] { Command2_Click(); }); });
+    connect(Command3, &QPushButton::clicked, this,
+            [this] { guarded([this] { Command3_Click(); }); });
+    connect(Picture1, &Canvas::MouseDown, this,
+            [this](short button, short shift, float x, float y) {
+                guarded([=, this] { Picture1_MouseDown(button, shift, x, y); });
+            });
     connect(&Timer1, &StepTimer::Timer, this, [this] { guarded([this] { Timer1_Timer(); }); });
 }
 
 template <typename Procedure> void frmSingle::guarded(Procedure procedure)
 {
-    runHandler(this, Timer1, [this](const std::string &input) { return fieldOf(input); },
-               procedure);
+    runHandler(
+        this, Timer1, [this](const std::string &input) { return fieldOf(input); }, procedure);
 }
 
 std::string frmSingle::fieldOf(const std::string &input) const

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The simple pendulum window: a canvas on the left; Run, Stop and Resume and six parameter
 // fields on the right. The window reads the fields and draws; the model it is given holds the
 // six numbers and outlives the window.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The simple pendulum's step and click placement.
 #include "singlependulum.h"
 
@@ -10,7 +12,8 @@ void SinglePendulum::Step()
 {
     theta = timeStep * omega + theta;
     const CheckedDouble s = sin(theta);
-    omega = (omega - divideBy((gravity * s) * timeStep, rodLength, {"rodLength"})) * (1.0 - damping);
+    omega =
+        (omega - divideBy((gravity * s) * timeStep, rodLength, {"rodLength"})) * (1.0 - damping);
 }
 
 void SinglePendulum::PlaceAt(float x, float y)

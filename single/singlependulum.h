@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The simple pendulum: a bob on a rigid massless rod swinging about a fixed pivot at the world
 // origin. Six numbers, all zero until set; the window owns one and keeps it while it is closed.
 #pragma once

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+# SPDX-License-Identifier: MIT
 # Checks built binaries for the hardening flags: a position-independent executable, full RELRO
 # (read-only relocations, bound at start), the stack protector and, where the binary calls
 # them, fortified libc functions.

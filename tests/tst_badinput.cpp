@@ -1,8 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Bad input in every field of both simulator windows, driven on the real windows offscreen:
 // each text gives the value the conversions define or the typed run-time error in the error
 // dialog with the timer stopped; Run returns promptly and the program runs on.
-#include "doublependulum.h"
 #include "canvas.h"
+#include "doublependulum.h"
 #include "frmdouble.h"
 #include "frmsingle.h"
 #include "runtimeerror.h"
@@ -47,7 +49,11 @@ QList<Case> cases()
         {"double sign", "--1", 0.0, kMismatch},
         // A field holds at most 32767 characters of it: still beyond the double range.
         {"a million digits", QString(1000000, QLatin1Char('5')), kOverflow, kOverflow},
-        {"embedded NUL", QString::fromUtf16(u"1\u0000" "2", 3), 1.0, kMismatch},
+        {"embedded NUL",
+         QString::fromUtf16(u"1\u0000"
+                            "2",
+                            3),
+         1.0, kMismatch},
         {"emoji", QStringLiteral("7😀"), 7.0, kMismatch},
     };
 }
@@ -68,7 +74,8 @@ QList<Field> fields()
     for (const char *n : {"Text2", "Text3", "Text4", "Text5"})
         list << Field{"single", n, Use::Value};
     list << Field{"single", "Text6", Use::SingleAngle};
-    for (const char *n : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text10"})
+    for (const char *n :
+         {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text10"})
         list << Field{"double", n, Use::Value};
     list << Field{"double", "Text9", Use::Interval};
     return list;
@@ -76,9 +83,9 @@ QList<Field> fields()
 
 bool isTypedMessage(const QString &text)
 {
-    for (ErrorKind kind : {ErrorKind::InvalidOperation, ErrorKind::DivisionByZero,
-                           ErrorKind::Overflow, ErrorKind::TypeMismatch,
-                           ErrorKind::SubscriptOutOfRange, ErrorKind::InvalidPropertyValue})
+    for (ErrorKind kind :
+         {ErrorKind::InvalidOperation, ErrorKind::DivisionByZero, ErrorKind::Overflow,
+          ErrorKind::TypeMismatch, ErrorKind::SubscriptOutOfRange, ErrorKind::InvalidPropertyValue})
         if (text.startsWith(QString::fromUtf8(errorKindMessage(kind))))
             return true;
     return false;
@@ -89,16 +96,16 @@ quint64 bits(double v) { return std::bit_cast<quint64>(v); }
 // Every number of a model, as bits: equal snapshots are the same state to the last bit.
 QList<quint64> snapshot(const SinglePendulum &s)
 {
-    return {bits(s.theta.value()),    bits(s.omega.value()),    bits(s.gravity.value()),
+    return {bits(s.theta.value()),     bits(s.omega.value()),    bits(s.gravity.value()),
             bits(s.rodLength.value()), bits(s.timeStep.value()), bits(s.damping.value())};
 }
 
 QList<quint64> snapshot(const DoublePendulum &d)
 {
     QList<quint64> all;
-    for (const CheckedDouble &v : {d.lenA, d.lenB, d.massA, d.massB, d.gravity, d.timeStep,
-                                   d.damping, d.massRatio, d.gOverLenA, d.gOverLenB, d.lenRatio,
-                                   d.elapsedTime})
+    for (const CheckedDouble &v :
+         {d.lenA, d.lenB, d.massA, d.massB, d.gravity, d.timeStep, d.damping, d.massRatio,
+          d.gOverLenA, d.gOverLenB, d.lenRatio, d.elapsedTime})
         all << bits(v.value());
     for (const ArmSlots *arm : {&d.armA, &d.armB})
         for (int slot = 0; slot < 3; ++slot) {
@@ -140,21 +147,23 @@ Subject makeSubject(const QString &kind, SinglePendulum &single, DoublePendulum 
     } else {
         auto *w = new frmDouble(twin);
         s.window.reset(w);
-        s.fields = {{"Text1", w->Text1}, {"Text2", w->Text2}, {"Text3", w->Text3},
-                    {"Text4", w->Text4}, {"Text5", w->Text5}, {"Text6", w->Text6},
-                    {"Text7", w->Text7}, {"Text8", w->Text8}, {"Text9", w->Text9},
+        s.fields = {{"Text1", w->Text1},  {"Text2", w->Text2}, {"Text3", w->Text3},
+                    {"Text4", w->Text4},  {"Text5", w->Text5}, {"Text6", w->Text6},
+                    {"Text7", w->Text7},  {"Text8", w->Text8}, {"Text9", w->Text9},
                     {"Text10", w->Text10}};
         s.timer = &w->Timer1;
         s.run = w->Command1;
         s.destination = [&twin](const QString &f) {
             const double toRadians = 3.14159265358979 / 180;
-            const QMap<QString, double> v = {
-                {"Text1", twin.lenA.value()},     {"Text2", twin.lenB.value()},
-                {"Text3", twin.massA.value()},    {"Text4", twin.massB.value()},
-                {"Text5", twin.gravity.value()},  {"Text6", twin.timeStep.value()},
-                {"Text7", twin.armA[1].theta.value() / toRadians},
-                {"Text8", twin.armB[1].theta.value() / toRadians},
-                {"Text10", twin.damping.value()}};
+            const QMap<QString, double> v = {{"Text1", twin.lenA.value()},
+                                             {"Text2", twin.lenB.value()},
+                                             {"Text3", twin.massA.value()},
+                                             {"Text4", twin.massB.value()},
+                                             {"Text5", twin.gravity.value()},
+                                             {"Text6", twin.timeStep.value()},
+                                             {"Text7", twin.armA[1].theta.value() / toRadians},
+                                             {"Text8", twin.armB[1].theta.value() / toRadians},
+                                             {"Text10", twin.damping.value()}};
             return v.value(f);
         };
     }
@@ -225,11 +234,11 @@ void TestBadInput::matrix()
     QMessageBox *box = errorBox(s.window.get());
     if (conversionFails || intervalRefused) {
         QVERIFY(box);
-        const QString kind = QString::fromUtf8(errorKindMessage(
-            std::isnan(expected) ? ErrorKind::TypeMismatch
-            : intervalRefused && std::fabs(expected) < 2147483647.0
-                ? ErrorKind::InvalidPropertyValue
-                : ErrorKind::Overflow));
+        const QString kind = QString::fromUtf8(
+            errorKindMessage(std::isnan(expected) ? ErrorKind::TypeMismatch
+                             : intervalRefused && std::fabs(expected) < 2147483647.0
+                                 ? ErrorKind::InvalidPropertyValue
+                                 : ErrorKind::Overflow));
         QVERIFY2(box->text().startsWith(kind), qPrintable(box->text()));
         QVERIFY2(box->text().contains(edit->accessibleName()), qPrintable(box->text()));
         QVERIFY(!s.timer->Enabled());
@@ -284,19 +293,19 @@ void TestBadInput::errorInOneWindowLeavesTheOtherTicking()
 void TestBadInput::failureChangesNothing_data()
 {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<bool>("runFirst");        // a swing under way before the failure
-    QTest::addColumn<QStringList>("texts");    // field=text, typed before the failing Run
-    QTest::addColumn<bool>("tickFails");       // Run succeeds, its first tick fails
+    QTest::addColumn<bool>("runFirst");     // a swing under way before the failure
+    QTest::addColumn<QStringList>("texts"); // field=text, typed before the failing Run
+    QTest::addColumn<bool>("tickFails");    // Run succeeds, its first tick fails
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("fields");       // how the dialog names the fields
+    QTest::addColumn<QString>("fields"); // how the dialog names the fields
     const QString mismatch = QString::fromUtf8(errorKindMessage(ErrorKind::TypeMismatch));
     const QString byZero = QString::fromUtf8(errorKindMessage(ErrorKind::DivisionByZero));
     const QString invalid = QString::fromUtf8(errorKindMessage(ErrorKind::InvalidOperation));
     const QString overflow = QString::fromUtf8(errorKindMessage(ErrorKind::Overflow));
     const QString refused = QString::fromUtf8(errorKindMessage(ErrorKind::InvalidPropertyValue));
     QTest::newRow("single running, letters in the angle with new g and L")
-        << "single" << true << QStringList{"Text6=abc", "Text3=5", "Text5=50"} << false
-        << mismatch << QStringLiteral("「初期角度（Degree ）」");
+        << "single" << true << QStringList{"Text6=abc", "Text3=5", "Text5=50"} << false << mismatch
+        << QStringLiteral("「初期角度（Degree ）」");
     QTest::newRow("single fresh, empty angle")
         << "single" << false << QStringList{"Text6="} << false << mismatch
         << QStringLiteral("「初期角度（Degree ）」");
@@ -327,9 +336,8 @@ void TestBadInput::failureChangesNothing_data()
     QTest::newRow("double running, refused timer")
         << "double" << true << QStringList{"Text9=70000", "Text1=0.2"} << false << refused
         << QStringLiteral("「タイマー」");
-    QTest::newRow("double fresh, zero La")
-        << "double" << false << QStringList{"Text1=abc"} << false << byZero
-        << QStringLiteral("「La」");
+    QTest::newRow("double fresh, zero La") << "double" << false << QStringList{"Text1=abc"} << false
+                                           << byZero << QStringLiteral("「La」");
     QTest::newRow("double, zero dt at the first tick")
         << "double" << true << QStringList{"Text6=0"} << true << invalid
         << QStringLiteral("「dt」");
@@ -384,7 +392,8 @@ void TestBadInput::failureChangesNothing()
     QMessageBox *box = errorBox(s.window.get());
     QVERIFY(box);
     QVERIFY2(box->text().startsWith(message), qPrintable(box->text()));
-    QVERIFY2(box->text().contains(QStringLiteral("入力欄%1の値").arg(fields)), qPrintable(box->text()));
+    QVERIFY2(box->text().contains(QStringLiteral("入力欄%1の値").arg(fields)),
+             qPrintable(box->text()));
     QVERIFY(!s.timer->Enabled());
     const auto unchanged = [&] {
         QCOMPARE(state(), model);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The canvas: user scale, pens, fills and the XOR pen's exact erase, on its image.
 #include "canvas.h"
 #include "module1.h"
@@ -97,10 +99,14 @@ void TestCanvas::worldScale()
 void TestCanvas::invalidProperties()
 {
     Fixture f;
-    QCOMPARE(errorOf([&] { f.canvas->setScaleWidth(0); }), std::optional(ErrorKind::InvalidPropertyValue));
-    QCOMPARE(errorOf([&] { f.canvas->setScaleHeight(0); }), std::optional(ErrorKind::InvalidPropertyValue));
-    QCOMPARE(errorOf([&] { f.canvas->setDrawMode(6); }), std::optional(ErrorKind::InvalidPropertyValue));
-    QCOMPARE(errorOf([&] { f.canvas->setFillStyle(2); }), std::optional(ErrorKind::InvalidPropertyValue));
+    QCOMPARE(errorOf([&] { f.canvas->setScaleWidth(0); }),
+             std::optional(ErrorKind::InvalidPropertyValue));
+    QCOMPARE(errorOf([&] { f.canvas->setScaleHeight(0); }),
+             std::optional(ErrorKind::InvalidPropertyValue));
+    QCOMPARE(errorOf([&] { f.canvas->setDrawMode(6); }),
+             std::optional(ErrorKind::InvalidPropertyValue));
+    QCOMPARE(errorOf([&] { f.canvas->setFillStyle(2); }),
+             std::optional(ErrorKind::InvalidPropertyValue));
 }
 
 void TestCanvas::clsIgnoresDrawMode()

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The text-number conversions: edge cases as tables, and Val and CDbl against correctly rounded
 // vectors.
 #include "conversions.h"
@@ -90,9 +92,12 @@ void TestConversions::val_data()
     QTest::newRow("NaN is no number") << QByteArray("NaN") << 0.0 << false;
     QTest::newRow("inf is no number") << QByteArray("inf") << 0.0 << false;
     QTest::newRow("full-width digits") << QByteArray("１２") << 0.0 << false;
-    QTest::newRow("embedded NUL") << QByteArray("4\0" "5", 3) << 4.0 << false;
-    QTest::newRow("largest double") << QByteArray("1.7976931348623157e308") << 1.7976931348623157e308
-                                    << false;
+    QTest::newRow("embedded NUL") << QByteArray("4\0"
+                                                "5",
+                                                3)
+                                  << 4.0 << false;
+    QTest::newRow("largest double")
+        << QByteArray("1.7976931348623157e308") << 1.7976931348623157e308 << false;
     QTest::newRow("beyond double") << QByteArray("1e400") << 0.0 << true;
     QTest::newRow("beyond double, negative") << QByteArray("-1e400") << 0.0 << true;
     QTest::newRow("below double") << QByteArray("1e-400") << 0.0 << false;
@@ -139,9 +144,12 @@ void TestConversions::cdbl_data()
     QTest::newRow("NaN") << QByteArray("NaN") << 0.0 << mismatch;
     QTest::newRow("inf") << QByteArray("inf") << 0.0 << mismatch;
     QTest::newRow("full-width digits") << QByteArray("１２") << 0.0 << mismatch;
-    QTest::newRow("embedded NUL") << QByteArray("4\0" "5", 3) << 0.0 << mismatch;
-    QTest::newRow("beyond double") << QByteArray("1e400") << 0.0
-                                   << std::optional(ErrorKind::Overflow);
+    QTest::newRow("embedded NUL") << QByteArray("4\0"
+                                                "5",
+                                                3)
+                                  << 0.0 << mismatch;
+    QTest::newRow("beyond double")
+        << QByteArray("1e400") << 0.0 << std::optional(ErrorKind::Overflow);
 }
 
 void TestConversions::cdbl()
@@ -282,7 +290,8 @@ void TestConversions::vectors()
             }
             const double value = Val(text);
             if (bitsOf(value) != v.bits)
-                QFAIL(qPrintable(QStringLiteral("Val(%1) = %2").arg(QString::fromStdString(text))
+                QFAIL(qPrintable(QStringLiteral("Val(%1) = %2")
+                                     .arg(QString::fromStdString(text))
                                      .arg(value, 0, 'g', 17)));
         }
         if (v.bits == kInfinityBits)

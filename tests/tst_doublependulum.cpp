@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The double pendulum's integrator against the worked examples and its edge cases.
 #include "doublependulum.h"
 #include "runtimeerror.h"
@@ -137,7 +139,9 @@ void TestDoublePendulum::workedExamples()
                                  arm.x.value(), arm.y.value()};
         for (qsizetype i = 0; i < expected.size(); ++i)
             if (!sixDigits(actual[i], expected[i]))
-                return QStringLiteral("field %1: %2, not %3").arg(i).arg(actual[i], 0, 'g', 9)
+                return QStringLiteral("field %1: %2, not %3")
+                    .arg(i)
+                    .arg(actual[i], 0, 'g', 9)
                     .arg(expected[i]);
         return QString();
     };
@@ -281,8 +285,8 @@ void TestDoublePendulum::stepFailures()
     DoublePendulum d;
     d.ResetSlots();
     const auto init = [&] {
-        d.InitArms(p.lenA, p.lenB, p.massA, p.massB, p.angleA, p.angleB, p.gravity,
-                   p.timeStep, p.damping);
+        d.InitArms(p.lenA, p.lenB, p.massA, p.massB, p.angleA, p.angleB, p.gravity, p.timeStep,
+                   p.damping);
     };
     if (atInit) {
         QCOMPARE(errorOf(init), std::optional(ErrorKind(kind)));

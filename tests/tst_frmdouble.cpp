@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The real double pendulum window, driven offscreen: layout, Run, the tick, the figure and
 // the XOR trail on the canvas image.
 #include "doublependulum.h"
@@ -122,10 +124,10 @@ void TestFrmDouble::tabOrderAndLoad()
     QVERIFY(!window->Check1->isChecked());
     QVERIFY(window->Text7->accessibleName().contains(QStringLiteral("初期角度")));
     const QList<QWidget *> expected = {
-        window->Picture1, window->Command1, window->Text1,  window->Text2,  window->Text3,
-        window->Text4,    window->Text5,    window->Command2, window->Text6, window->Command3,
-        window->Text7,    window->Text8,    window->Text9,  window->Text10, window->Check1,
-        window->Picture1};
+        window->Picture1, window->Command1, window->Text1,  window->Text2,
+        window->Text3,    window->Text4,    window->Text5,  window->Command2,
+        window->Text6,    window->Command3, window->Text7,  window->Text8,
+        window->Text9,    window->Text10,   window->Check1, window->Picture1};
     QCOMPARE(tabChain(expected), expected);
 }
 
@@ -142,11 +144,11 @@ void TestFrmDouble::runDrawsDefaults()
     const Canvas *c = window->Picture1;
     QCOMPARE(c->ScaleWidth(), 500.0f);
     QCOMPARE(c->ScaleHeight(), 500.0f);
-    QCOMPARE(c->pointColour(300, 100), RGB(0, 0, 0));           // the pivot disc
-    QCOMPARE(c->pointColour(345, 190), RGB(255, 0, 0));         // upper bob near (350, 186.60)
-    QCOMPARE(c->pointColour(371, 285.08), RGB(0, 0, 255));      // lower bob near (367.36, 285.08)
-    QCOMPARE(c->pointColour(367.36, 285.08), RGB(0, 0, 255));   // on top of its rod
-    QCOMPARE(c->pointColour(325, 143.3), RGB(0, 0, 0));         // upper rod
+    QCOMPARE(c->pointColour(300, 100), RGB(0, 0, 0));         // the pivot disc
+    QCOMPARE(c->pointColour(345, 190), RGB(255, 0, 0));       // upper bob near (350, 186.60)
+    QCOMPARE(c->pointColour(371, 285.08), RGB(0, 0, 255));    // lower bob near (367.36, 285.08)
+    QCOMPARE(c->pointColour(367.36, 285.08), RGB(0, 0, 255)); // on top of its rod
+    QCOMPARE(c->pointColour(325, 143.3), RGB(0, 0, 0));       // upper rod
     QCOMPARE(c->pointColour(200, 300), RGB(255, 255, 255));
     QCOMPARE(window->Timer1.Interval(), 10);
     QCOMPARE(window->Label17->text(), QString());
@@ -318,8 +320,8 @@ void TestFrmDouble::slowTrailIsMagenta()
     bool magenta = false;
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
-            magenta |= window->Picture1->pointColour(x + 1.2 * dx, y + 1.4 * dy) ==
-                       RGB(255, 0, 255);
+            magenta |=
+                window->Picture1->pointColour(x + 1.2 * dx, y + 1.4 * dy) == RGB(255, 0, 255);
     QVERIFY(magenta);
 }
 

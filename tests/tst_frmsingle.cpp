@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The real simple pendulum window, driven offscreen.
 #include "frmsingle.h"
 #include "runtimeerror.h"
@@ -149,18 +151,18 @@ void TestFrmSingle::fontCoversEveryText()
     for (const QLineEdit *edit : window->findChildren<QLineEdit *>())
         texts << edit->text() << edit->accessibleName();
     texts << QStringLiteral("実行時エラー入力欄「」の値を確かめてください。");
-    for (ErrorKind kind : {ErrorKind::InvalidOperation, ErrorKind::DivisionByZero,
-                           ErrorKind::Overflow, ErrorKind::TypeMismatch,
-                           ErrorKind::SubscriptOutOfRange, ErrorKind::InvalidPropertyValue})
+    for (ErrorKind kind :
+         {ErrorKind::InvalidOperation, ErrorKind::DivisionByZero, ErrorKind::Overflow,
+          ErrorKind::TypeMismatch, ErrorKind::SubscriptOutOfRange, ErrorKind::InvalidPropertyValue})
         texts << QString::fromUtf8(errorKindMessage(kind));
     const QFontInfo info(window->font());
     QVERIFY2(info.family().startsWith(QLatin1String("IPA")), qPrintable(info.family()));
     const QFontMetrics metrics(window->font());
     for (const QString &text : texts)
         for (const char32_t c : text.toUcs4())
-            QVERIFY2(metrics.inFontUcs4(c), qPrintable(QStringLiteral("U+%1 in %2")
-                                                            .arg(uint(c), 4, 16, QChar('0'))
-                                                            .arg(text)));
+            QVERIFY2(
+                metrics.inFontUcs4(c),
+                qPrintable(QStringLiteral("U+%1 in %2").arg(uint(c), 4, 16, QChar('0')).arg(text)));
 }
 
 void TestFrmSingle::runDrawsDefaults()
@@ -173,14 +175,15 @@ void TestFrmSingle::runDrawsDefaults()
     window->Timer1.setEnabled(false); // hold the figure still for the pixels
     const Canvas *canvas = window->Picture1;
     QCOMPARE(canvas->pointColour(100, 0), RGB(255, 0, 0));
-    QCOMPARE(canvas->pointColour(50, 0), RGB(0, 0, 0));   // the rod, to the right
+    QCOMPARE(canvas->pointColour(50, 0), RGB(0, 0, 0)); // the rod, to the right
     QCOMPARE(canvas->pointColour(-50, 0), RGB(255, 255, 255));
     QCOMPARE(canvas->pointColour(100, 30), RGB(255, 255, 255));
     // The horizontal rod is one straight run: its rows are the same all along.
     const QImage &picture = canvas->image();
     const qreal ratio = picture.devicePixelRatio();
     std::set<int> rows;
-    for (int x = int(canvas->toPixels(5, 0).x() * ratio); x < int(canvas->toPixels(80, 0).x() * ratio); ++x)
+    for (int x = int(canvas->toPixels(5, 0).x() * ratio);
+         x < int(canvas->toPixels(80, 0).x() * ratio); ++x)
         for (int y = 0; y < picture.height(); ++y)
             if (picture.pixel(x, y) == qRgb(0, 0, 0))
                 rows.insert(y);
@@ -241,7 +244,8 @@ void TestFrmSingle::clickPlacesBob()
     QTest::mouseClick(window->Picture1, Qt::MiddleButton, {}, at);
     const double x = -300.0 + (at.x() - 2) * 600.0 / 405.0;
     const double y = 300.0 - (at.y() - 2) * 600.0 / 373.0;
-    const double length = std::floor(std::sqrt(double(float(x)) * float(x) + double(float(y)) * float(y)));
+    const double length =
+        std::floor(std::sqrt(double(float(x)) * float(x) + double(float(y)) * float(y)));
     QCOMPARE(window->Text5->text(), QString::number(length));
     QCOMPARE(window->Picture1->pointColour(x, y), RGB(255, 0, 0));
     QVERIFY(!window->Timer1.Enabled()); // a click leaves the timer as it was

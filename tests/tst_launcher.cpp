@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The launcher, the lasting simulator instances and the icon, offscreen.
 #include "frmmain.h"
 #include "pendulumicon.h"
@@ -12,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -157,7 +160,7 @@ void TestLauncher::qtTextsAreJapanese()
 void TestLauncher::icon_data()
 {
     QTest::addColumn<int>("size");
-    for (int size : {32, 48, 64, 128, 256})
+    for (int size : kPendulumIconSizes)
         QTest::newRow(qPrintable(QString::number(size))) << size;
 }
 
@@ -172,6 +175,11 @@ void TestLauncher::icon()
             colours.insert(image.pixel(x, y));
     if (size == 32)
         QVERIFY(colours.size() <= 16);
+    // Above 32 pixels the white rods have a dark outline; at 32 and below they have none.
+    const bool outlined = std::any_of(colours.begin(), colours.end(), [](QRgb c) {
+        return qAlpha(c) > 0 && (c & 0xFFFFFF) == 0x404040;
+    });
+    QCOMPARE(outlined, size > 32);
     for (QRgb wanted : {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(255, 255, 0)})
         QVERIFY(colours.count(wanted));
     // Transparent around the figure; the pivot block black at the top centre.
@@ -188,8 +196,8 @@ void TestLauncher::fontCoversEveryWindow()
     frmMain launcher(simulators);
     simulators.single().Show();
     simulators.twin().Show();
-    for (QWidget *window : QList<QWidget *>{&launcher, simulators.single().window(),
-                                            simulators.twin().window()}) {
+    for (QWidget *window :
+         QList<QWidget *>{&launcher, simulators.single().window(), simulators.twin().window()}) {
         QStringList texts = {window->windowTitle()};
         for (const QLabel *label : window->findChildren<QLabel *>())
             texts << label->text();

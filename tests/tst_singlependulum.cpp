@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The simple pendulum's step and click placement against worked values.
 #include "runtimeerror.h"
 #include "singlependulum.h"
@@ -129,7 +131,8 @@ void TestSinglePendulum::placement_data()
     QTest::newRow("on negative threshold")
         << 20.0f << -0.001f << 20.0 << std::atan(20.0 / double(0.001f));
     QTest::newRow("on the pivot") << 0.0f << 0.0f << 0.0 << halfPi;
-    QTest::newRow("within one unit") << -0.6f << 0.5f << 0.0 << std::atan(double(-0.6f) / -double(0.5f)) - 3.14159265358979;
+    QTest::newRow("within one unit")
+        << -0.6f << 0.5f << 0.0 << std::atan(double(-0.6f) / -double(0.5f)) - 3.14159265358979;
 }
 
 void TestSinglePendulum::placement()

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // Soak: many ticks of each model with random valid parameters, and of each real window
 // offscreen (the double one with the trail on): no crash and resident memory that does not
 // grow. PENDULUM_SOAK_TICKS sets the model ticks (100 000 by default; the windows get a tenth).
@@ -91,8 +93,7 @@ void TestSoak::doubleModel()
             d.InitArms(0.05 + 0.2 * unit(random), 0.05 + 0.2 * unit(random),
                        0.005 + 0.05 * unit(random), 0.005 + 0.05 * unit(random),
                        180 * (unit(random) - 0.5), 180 * (unit(random) - 0.5),
-                       1 + 15 * unit(random), 0.001 + 0.005 * unit(random),
-                       0.001 * unit(random));
+                       1 + 15 * unit(random), 0.001 + 0.005 * unit(random), 0.001 * unit(random));
             fresh = false;
         }
         try {

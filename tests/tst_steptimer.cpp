@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The step timer's properties and switching. Its pace is measured by a benchmark, not here.
 #include "runtimeerror.h"
 #include "steptimer.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // The pendulum-trace tool, run as a process.
 #include <QProcess>
 #include <QTest>
@@ -39,21 +41,20 @@ void TestTrace::runs_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("single defaults")
-        << QStringList{"single", "3"} << 0
-        << QStringList{"1 1.5707963267949001 -0.0097901999999999989",
-                       "2 1.5610061267949 -0.019570140618124211",
-                       "3 1.5414359861767759 -0.029336551059523524"};
+    QTest::newRow("single defaults") << QStringList{"single", "3"} << 0
+                                     << QStringList{"1 1.5707963267949001 -0.0097901999999999989",
+                                                    "2 1.5610061267949 -0.019570140618124211",
+                                                    "3 1.5414359861767759 -0.029336551059523524"};
     QTest::newRow("damping 1") << QStringList{"single", "2", "Text2=1"} << 0
                                << QStringList{"1 1.5707963267949001 -0", "2 1.5707963267949001 -0"};
-    QTest::newRow("angle type mismatch") << QStringList{"single", "2", "Text6=abc"} << 3
-                                         << QStringList{"error: type-mismatch"};
-    QTest::newRow("zero rod length") << QStringList{"single", "2", "Text5=0"} << 3
-                                     << QStringList{"error: division-by-zero"};
+    QTest::newRow("angle type mismatch")
+        << QStringList{"single", "2", "Text6=abc"} << 3 << QStringList{"error: type-mismatch"};
+    QTest::newRow("zero rod length")
+        << QStringList{"single", "2", "Text5=0"} << 3 << QStringList{"error: division-by-zero"};
     QTest::newRow("refused interval") << QStringList{"single", "1", "Text1=70000"} << 3
                                       << QStringList{"error: invalid-property-value"};
-    QTest::newRow("angle overflow") << QStringList{"single", "1", "Text6=1e308"} << 3
-                                    << QStringList{"error: overflow"};
+    QTest::newRow("angle overflow")
+        << QStringList{"single", "1", "Text6=1e308"} << 3 << QStringList{"error: overflow"};
     const QString firstDouble = QStringLiteral(
         "1 0.0050000000000000001 0.005000 -0.36710112899550063 -0.36695428854390244 "
         "-0.0018347714427195123 0.52176400415557889 0.049841020061564857 0.086694133130349085 "
@@ -62,17 +63,18 @@ void TestTrace::runs_data()
     QTest::newRow("double defaults") << QStringList{"double", "1"} << 0 << QStringList{firstDouble};
     QTest::newRow("double, trail changes no number")
         << QStringList{"double", "1", "--trail"} << 0 << QStringList{firstDouble};
-    QTest::newRow("double, timeStep 0") << QStringList{"double", "2", "Text6=0"} << 3
-                                        << QStringList{"error: invalid-operation"};
-    QTest::newRow("double, letters in La") << QStringList{"double", "2", "Text1=abc"} << 3
-                                           << QStringList{"error: division-by-zero"};
+    QTest::newRow("double, timeStep 0")
+        << QStringList{"double", "2", "Text6=0"} << 3 << QStringList{"error: invalid-operation"};
+    QTest::newRow("double, letters in La")
+        << QStringList{"double", "2", "Text1=abc"} << 3 << QStringList{"error: division-by-zero"};
     QTest::newRow("double, refused interval") << QStringList{"double", "1", "Text9=-1"} << 3
                                               << QStringList{"error: invalid-property-value"};
     QTest::newRow("Val") << QStringList{"convert", "Val", "12abc", "1e400", " 1 0 "} << 3
                          << QStringList{"12", "error: overflow", "10"};
     QTest::newRow("CDbl") << QStringList{"convert", "CDbl", "1,000", "abc"} << 3
                           << QStringList{"1000", "error: type-mismatch"};
-    QTest::newRow("CStr") << QStringList{"convert", "CStr", "1.570796326794895", "1.74532925199433e-05"}
+    QTest::newRow("CStr") << QStringList{"convert", "CStr", "1.570796326794895",
+                                         "1.74532925199433e-05"}
                           << 0 << QStringList{"1.5707963267949", "1.74532925199433E-05"};
     QTest::newRow("CLng") << QStringList{"convert", "CLng", "10.5", "11.5", "3e9"} << 3
                           << QStringList{"10", "12", "error: overflow"};

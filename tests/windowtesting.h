@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // What the window tests share: finding a window's error dialog, and checking a control against
 // its design and the Tab order.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // pendulum-trace: a developer tool that prints the numbers the windows compute.
 //   pendulum-trace single TICKS [FIELD=TEXT ...]
 //   pendulum-trace double TICKS [--trail] [FIELD=TEXT ...]
@@ -96,7 +98,8 @@ int convert(const std::string &func, std::vector<std::string> args, bool fromStd
 }
 
 // Sets the named fields of a window from FIELD=TEXT arguments.
-bool setFields(const std::map<std::string, QLineEdit *> &fields, const std::vector<std::string> &args)
+bool setFields(const std::map<std::string, QLineEdit *> &fields,
+               const std::vector<std::string> &args)
 {
     for (const std::string &arg : args) {
         const auto eq = arg.find('=');
@@ -132,8 +135,12 @@ int traceSingle(long ticks, const std::vector<std::string> &args)
 {
     SinglePendulum state;
     frmSingle window(state);
-    if (!setFields({{"Text1", window.Text1}, {"Text2", window.Text2}, {"Text3", window.Text3},
-                    {"Text4", window.Text4}, {"Text5", window.Text5}, {"Text6", window.Text6}},
+    if (!setFields({{"Text1", window.Text1},
+                    {"Text2", window.Text2},
+                    {"Text3", window.Text3},
+                    {"Text4", window.Text4},
+                    {"Text5", window.Text5},
+                    {"Text6", window.Text6}},
                    args))
         return kUsageStatus;
     return trace(
@@ -152,9 +159,15 @@ int traceDouble(long ticks, std::vector<std::string> args)
         window.Check1->setChecked(true);
         args.erase(trail);
     }
-    if (!setFields({{"Text1", window.Text1}, {"Text2", window.Text2}, {"Text3", window.Text3},
-                    {"Text4", window.Text4}, {"Text5", window.Text5}, {"Text6", window.Text6},
-                    {"Text7", window.Text7}, {"Text8", window.Text8}, {"Text9", window.Text9},
+    if (!setFields({{"Text1", window.Text1},
+                    {"Text2", window.Text2},
+                    {"Text3", window.Text3},
+                    {"Text4", window.Text4},
+                    {"Text5", window.Text5},
+                    {"Text6", window.Text6},
+                    {"Text7", window.Text7},
+                    {"Text8", window.Text8},
+                    {"Text9", window.Text9},
                     {"Text10", window.Text10}},
                    args))
         return kUsageStatus;

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+# SPDX-License-Identifier: MIT
 # End to end: the real program in a real X server with a window manager, driven by real mouse
 # clicks and key strokes, checked by screenshots, pixels and the process's exit.
 #   desktop.sh PROGRAM

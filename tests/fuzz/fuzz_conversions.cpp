@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the text-to-number conversions: any text gives a finite number or a
 // typed run-time error of the kinds the conversion may raise; nothing else, no crash.
 #include "conversions.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the whole Run path of both simulator windows: the input's lines are the
 // field texts (the first byte picks the window and the trail), then Run and a few ticks on the
 // real window offscreen. The only outcomes are numbers or typed run-time errors.
