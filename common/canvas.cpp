@@ -26,7 +26,8 @@ constexpr qint64 kRefreshMs = 16;
 // The device pixel that holds a coordinate. A point a rounding error short of a pixel edge
 // belongs to the pixel beyond it, so that a rod whose two ends lie on one row or column by
 // the numbers, one of them 1e-13 off, stays one straight run of pixels.
-int pixelOf(double coordinate) { return int(std::floor(coordinate + 1e-9)); }
+// (A double, since a circle's centre may lie far off the image.)
+double pixelOf(double coordinate) { return std::floor(coordinate + 1e-9); }
 
 // The image's pixel value of a colour: 0xFFRRGGBB.
 QRgb toPixel(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
@@ -156,7 +157,7 @@ QPointF Canvas::toPixels(double x, double y) const
 Colour Canvas::pointColour(double x, double y) const
 {
     const QPointF p = toPixels(x, y) * m_image.devicePixelRatio();
-    const QRgb c = m_image.pixel(pixelOf(p.x()), pixelOf(p.y()));
+    const QRgb c = m_image.pixel(int(pixelOf(p.x())), int(pixelOf(p.y())));
     return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
@@ -246,8 +247,8 @@ void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> 
         return;
     const QRgb pen = toPixel(colour.value_or(RGB(0, 0, 0)));
     const int width = penWidth();
-    int x = pixelOf(a.x()), y = pixelOf(a.y());
-    const int xEnd = pixelOf(b.x()), yEnd = pixelOf(b.y());
+    int x = int(pixelOf(a.x())), y = int(pixelOf(a.y()));
+    const int xEnd = int(pixelOf(b.x())), yEnd = int(pixelOf(b.y()));
     const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     const bool xMajor = dx >= -dy;
@@ -313,7 +314,7 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
         }
     }
     if (!any && visible.contains(centre.toPoint())) // smaller than a pixel: a dot
-        plot(pixelOf(centre.x()), pixelOf(centre.y()), pen);
+        plot(int(pixelOf(centre.x())), int(pixelOf(centre.y())), pen);
     updatePixels(bounds);
 }
 
