@@ -20,8 +20,6 @@ constexpr int kTwipsPerPixel = 15;
 // How far beyond the edges, in device pixels, a primitive is still rasterised; farther parts
 // cannot show and are clipped first, so that huge coordinates never reach the pixel loops.
 constexpr double kMargin = 64.0;
-// The shortest time between two copies of the picture to the screen: a 60 Hz display's frame.
-constexpr qint64 kRefreshMs = 16;
 
 // The device pixel that holds a coordinate. A point a rounding error short of a pixel edge
 // belongs to the pixel beyond it, so that a rod whose two ends lie on one row or column by
@@ -77,9 +75,6 @@ Canvas::Canvas(QWidget *parent) : QFrame(parent)
     setLineWidth(kFrameWidth);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_refresh.setSingleShot(true);
-    m_refresh.setTimerType(Qt::PreciseTimer);
-    connect(&m_refresh, &QTimer::timeout, this, &Canvas::refreshScreen);
 }
 
 QSize Canvas::innerSize() const { return contentsRect().size(); }
@@ -161,10 +156,23 @@ Colour Canvas::pointColour(double x, double y) const
     return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
+QPointF Canvas::devicePoint(double x, double y) const
+{
+    return QPointF((x - m_scaleLeft) * m_inner.width() / ScaleWidth(),
+                   (y - m_scaleTop) * m_inner.height() / ScaleHeight()) *
+           m_image.devicePixelRatio();
+}
+
 void Canvas::ensureImage()
 {
+    // Once a handler: the screen cannot change while one runs.
+    if (m_imageChecked)
+        return;
+    m_imageChecked = true;
+    m_inner = contentsRect();
     const qreal ratio = devicePixelRatioF();
-    const QSize size = innerSize() * ratio;
+    const QSize size = m_inner.size() * ratio;
+    m_pen = std::max(1, int(std::lround(ratio)));
     if (!m_image.isNull() && m_image.devicePixelRatio() == ratio && m_image.size() == size)
         return;
     // First drawing, or the screen changed: a blank picture at the new resolution.
@@ -172,22 +180,25 @@ void Canvas::ensureImage()
     m_image.setDevicePixelRatio(ratio);
     m_image.fill(Qt::white);
     m_inked = QRect();
-    update(contentsRect());
+    m_rowInk.assign(std::size_t(m_image.height()), kNoInk);
+    update(m_inner);
 }
 
-int Canvas::penWidth() const { return std::max(1, int(std::lround(m_image.devicePixelRatio()))); }
-
-void Canvas::plot(int x, int y, QRgb colour)
+Canvas::Pixels Canvas::pixels()
 {
-    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
-        return;
-    QRgb *pixel = reinterpret_cast<QRgb *>(m_image.scanLine(y)) + x;
-    *pixel = m_drawMode == XorPen ? (*pixel ^ colour) | 0xFF000000u : colour;
+    // bits() checks once whether the image must be detached; the primitives then write
+    // straight into its rows.
+    return {reinterpret_cast<QRgb *>(m_image.bits()),
+            m_image.bytesPerLine() / qsizetype(4),
+            m_image.width(),
+            m_image.height(),
+            m_drawMode == XorPen,
+            m_rowInk.data()};
 }
 
 void Canvas::updatePixels(const QRectF &devicePixels)
 {
-    const int pen = penWidth();
+    const int pen = m_pen;
     const QRect touched =
         devicePixels.toAlignedRect().adjusted(-pen, -pen, pen, pen) & m_image.rect();
     m_inked |= touched;
@@ -198,23 +209,17 @@ void Canvas::updateDevicePixels(const QRect &devicePixels)
 {
     const qreal ratio = m_image.devicePixelRatio();
     const QRectF logical(devicePixels.topLeft() / ratio, devicePixels.size() / ratio);
-    m_pending += logical.toAlignedRect().translated(contentsRect().topLeft());
-    if (m_refresh.isActive())
-        return;
-    // The screen gets the picture at most at its refresh rate: a faster timer would only
-    // add copies nobody sees.
-    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : kRefreshMs;
-    if (since >= kRefreshMs)
-        refreshScreen();
-    else
-        m_refresh.start(int(kRefreshMs - since));
+    m_pending |= logical.toAlignedRect().translated(m_inner.topLeft());
 }
 
+// One screen update for all a handler drew; the window's frame pacer then sends it at the next
+// display frame.
 void Canvas::refreshScreen()
 {
-    update(m_pending);
-    m_pending = QRegion();
-    m_sinceRefresh.start();
+    if (!m_pending.isEmpty())
+        update(m_pending);
+    m_pending = QRect();
+    m_imageChecked = false;
 }
 
 // Only the pixels drawn since the last clear can be other than white: clearing those alone
@@ -224,9 +229,14 @@ void Canvas::Cls()
     ensureImage();
     if (m_inked.isEmpty())
         return;
+    const Pixels pixels = this->pixels();
     for (int y = m_inked.top(); y <= m_inked.bottom(); ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
-        std::fill(row + m_inked.left(), row + m_inked.right() + 1, qRgb(255, 255, 255));
+        Pixels::Span &ink = m_rowInk[std::size_t(y)];
+        if (ink.first > ink.last)
+            continue;
+        QRgb *row = pixels.bits + y * pixels.stride;
+        std::fill(row + ink.first, row + ink.last + 1, qRgb(255, 255, 255));
+        ink = kNoInk;
     }
     updateDevicePixels(m_inked);
     m_inked = QRect();
@@ -238,21 +248,21 @@ void Canvas::Cls()
 void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> colour)
 {
     ensureImage();
-    const qreal ratio = m_image.devicePixelRatio();
-    QPointF a = toPixels(x1, y1) * ratio;
-    QPointF b = toPixels(x2, y2) * ratio;
+    QPointF a = devicePoint(x1, y1);
+    QPointF b = devicePoint(x2, y2);
     const QRectF limits = QRectF(QPointF(0, 0), QSizeF(m_image.size()))
                               .adjusted(-kMargin, -kMargin, kMargin, kMargin);
     if (!clipSegment(a, b, limits))
         return;
     const QRgb pen = toPixel(colour.value_or(RGB(0, 0, 0)));
-    const int width = penWidth();
+    const int width = m_pen;
     int x = int(pixelOf(a.x())), y = int(pixelOf(a.y()));
     const int xEnd = int(pixelOf(b.x())), yEnd = int(pixelOf(b.y()));
     const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     const bool xMajor = dx >= -dy;
     int error = dx + dy;
+    const Pixels plot = pixels();
     for (;;) {
         for (int k = 0; k < width; ++k) {
             const int across = k - (width - 1) / 2;
@@ -285,9 +295,9 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
     const qreal ratio = m_image.devicePixelRatio();
     // The centre is the middle of the pixel under the point, where the lines to it end, so
     // every circle is symmetric about its pixel.
-    const QPointF point = toPixels(x, y) * ratio;
+    const QPointF point = devicePoint(x, y);
     const QPointF centre(pixelOf(point.x()) + 0.5, pixelOf(point.y()) + 0.5);
-    const double r = std::fabs(double(radius) * innerSize().width() / ScaleWidth()) * ratio;
+    const double r = std::fabs(double(radius) * m_inner.width() / ScaleWidth()) * ratio;
     const QRectF bounds(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
     const QRectF limits = QRectF(QPointF(0, 0), QSizeF(m_image.size()))
                               .adjusted(-kMargin, -kMargin, kMargin, kMargin);
@@ -297,17 +307,43 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
     const QRgb fill = toPixel(m_fillColor);
     const bool filled = m_fillStyle == Solid;
     const QRect visible = bounds.toAlignedRect() & m_image.rect();
-    const double inner = r - penWidth();
+    const double inner = r - m_pen;
+    // The distance of a pixel centre is the square root of a whole number, since the centre
+    // of the circle is a pixel centre too. It is only worked out where the squared distance
+    // lies so near the squared radius that rounding could decide: elsewhere the squares decide
+    // alike, and far cheaper.
+    const auto within = [](double squared, double radius) {
+        if (radius < 0.0 || squared > radius * radius * (1.0 + 1e-9))
+            return false;
+        if (squared < radius * radius * (1.0 - 1e-9))
+            return true;
+        return !(std::sqrt(squared) > radius);
+    };
+    // On a row, the pixels within a radius are those up to some whole distance k either side
+    // of the centre's column: the largest such k, or -1 when there is none.
+    const auto reach = [&within](double cy, double radius) {
+        const double room = radius * radius - cy * cy;
+        int k = room > 0.0 ? int(std::sqrt(room)) : 0;
+        while (k >= 0 && !within(double(k) * k + cy * cy, radius))
+            --k;
+        while (within(double(k + 1) * (k + 1) + cy * cy, radius))
+            ++k;
+        return k;
+    };
+    const int column = int(centre.x() - 0.5);
+    const Pixels plot = pixels();
     bool any = false;
     for (int j = visible.top(); j <= visible.bottom(); ++j) {
         const double cy = j + 0.5 - centre.y();
-        for (int i = visible.left(); i <= visible.right(); ++i) {
-            const double cx = i + 0.5 - centre.x();
-            const double d = std::sqrt(cx * cx + cy * cy);
-            if (d > r)
-                continue;
-            any = true;
-            if (d > inner)
+        const int outer = reach(cy, r);
+        if (outer < 0)
+            continue;
+        const int inside = reach(cy, inner);
+        const int from = std::max(visible.left(), column - outer);
+        const int to = std::min(visible.right(), column + outer);
+        any |= from <= to;
+        for (int i = from; i <= to; ++i) {
+            if (std::abs(i - column) > inside)
                 plot(i, j, pen);
             else if (filled)
                 plot(i, j, fill);
@@ -320,9 +356,11 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
 
 void Canvas::paintEvent(QPaintEvent *event)
 {
-    QFrame::paintEvent(event); // the frame
-    QPainter painter(this);
     const QRect inner = contentsRect();
+    // The frame only when it is to be painted: a tick's update lies inside it.
+    if (!inner.contains(event->rect()))
+        QFrame::paintEvent(event);
+    QPainter painter(this);
     painter.setClipRect(event->rect() & inner);
     if (m_image.isNull())
         painter.fillRect(inner, Qt::white);

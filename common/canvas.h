@@ -3,7 +3,8 @@
 // The drawing canvas of a simulator window: an immediate-mode surface with its own world
 // coordinates (the user scale), copy and XOR pens and filled circles. Its picture lives in an
 // image at the screen's device pixels, so it stays crisp on high-DPI screens and survives being
-// covered; painting only copies the image to the screen. Lines and circles are rasterised
+// covered; painting only copies the image to the screen, and what a handler drew goes to the
+// screen in one update when the handler is done (refreshScreen). Lines and circles are rasterised
 // here, setting each pixel of a primitive once, so the XOR pen is exact.
 //
 // The canvas owns the one mapping between world coordinates and pixels. Coordinates and radii
@@ -12,13 +13,13 @@
 
 #include "rgb.h"
 
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QImage>
-#include <QRegion>
-#include <QTimer>
 
+#include <algorithm>
+#include <limits>
 #include <optional>
+#include <vector>
 
 class Canvas : public QFrame {
     Q_OBJECT
@@ -66,6 +67,10 @@ public:
     // A world point in logical pixels from the inner top-left corner.
     QPointF toPixels(double x, double y) const;
 
+    // Asks Qt to update the part of the screen drawn on since the last call; what is drawn
+    // reaches the screen only then. The window calls it when each of its handlers is done.
+    void refreshScreen();
+
 signals:
     // A mouse button went down at world point (x, y); button and shift as 16-bit masks.
     void MouseDown(short button, short shift, float x, float y);
@@ -79,15 +84,40 @@ private:
     QSize innerSize() const;
     // Leaves the default twips scale for a user scale that starts from the same numbers.
     void useUserScale();
+    // Makes the picture, or a new one when the screen has changed; once a handler.
     void ensureImage();
-    // A logical pixel's width in device pixels.
-    int penWidth() const;
-    // Sets one device pixel with the current draw mode; pixels off the image are skipped.
-    void plot(int x, int y, QRgb colour);
+    // A world point in device pixels of the picture.
+    QPointF devicePoint(double x, double y) const;
+    // Sets device pixels with the current draw mode, and notes each row's inked columns; pixels
+    // off the image are skipped.
+    struct Pixels {
+        struct Span {
+            int first;
+            int last;
+        };
+        QRgb *bits;
+        qsizetype stride;
+        int width;
+        int height;
+        bool xorPen;
+        Span *rowInk;
+        void operator()(int x, int y, QRgb colour) const
+        {
+            if (x < 0 || y < 0 || x >= width || y >= height)
+                return;
+            QRgb &pixel = bits[y * stride + x];
+            pixel = xorPen ? (pixel ^ colour) | 0xFF000000u : colour;
+            Span &ink = rowInk[y];
+            ink.first = std::min(ink.first, x);
+            ink.last = std::max(ink.last, x);
+        }
+    };
+    // A row without ink.
+    static constexpr Pixels::Span kNoInk{std::numeric_limits<int>::max(), -1};
+    Pixels pixels();
     // Schedules the screen update of a primitive's pixels and counts them as inked.
     void updatePixels(const QRectF &devicePixels);
     void updateDevicePixels(const QRect &devicePixels);
-    void refreshScreen();
 
     QImage m_image;
     float m_scaleLeft = 0.0f;
@@ -98,10 +128,15 @@ private:
     int m_fillStyle = Transparent;
     Colour m_fillColor = RGB(0, 0, 0);
     bool m_userScale = false;
-    // The device pixels drawn on since the last clear; all others are white.
+    // The device pixels drawn on since the last clear, as a box and row by row; all others are
+    // white.
     QRect m_inked;
-    // Screen updates waiting for the next refresh.
-    QRegion m_pending;
-    QTimer m_refresh;
-    QElapsedTimer m_sinceRefresh;
+    std::vector<Pixels::Span> m_rowInk;
+    // What the screen has yet to be told of, in the widget's pixels.
+    QRect m_pending;
+    // What ensureImage found for the handler now running (until refreshScreen): the drawing area
+    // inside the frame, in the widget's pixels, and a logical pixel's width in device pixels.
+    bool m_imageChecked = false;
+    QRect m_inner;
+    int m_pen = 1;
 };

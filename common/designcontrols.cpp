@@ -32,6 +32,9 @@ QLabel *makeLabel(QWidget *parent, const char *name, const char *caption, QRect 
     auto *label = new QLabel(QString::fromUtf8(caption), parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
+    // Fixed, as the layout is: a new text (the elapsed time at every tick) then asks no window
+    // to lay itself out again.
+    label->setFixedSize(geometry.size());
     // Some captions overlap their fields in the layout: a click there belongs to the field,
     // which is stacked above the caption.
     label->setAttribute(Qt::WA_TransparentForMouseEvents);

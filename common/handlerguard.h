@@ -7,6 +7,7 @@
 
 #include "runtimeerror.h"
 #include "steptimer.h"
+#include "vectorstate.h"
 
 #include <QWidget>
 
@@ -26,6 +27,7 @@ QWidget *openRuntimeError(const QWidget *window);
 template <typename Handler>
 void runHandler(QWidget *window, StepTimer &timer, const FieldNamer &fieldOf, Handler &&handler)
 {
+    clearUpperVectorState();
     try {
         handler();
     } catch (const RuntimeError &error) {

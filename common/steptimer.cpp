@@ -7,13 +7,22 @@
 
 #include <algorithm>
 
+StepTimer::Clock::time_point StepTimer::onGrid(Clock::time_point point, int interval)
+{
+    if (interval > kGridMaxMs)
+        return point;
+    const Clock::duration step = std::chrono::milliseconds(interval);
+    const Clock::duration rest = point.time_since_epoch() % step;
+    return rest == Clock::duration::zero() ? point : point + (step - rest);
+}
+
 StepTimer::Clock::time_point StepTimer::nextDeadline(Clock::time_point deadline,
                                                      Clock::time_point now, int interval)
 {
     const std::chrono::milliseconds step(interval);
     const auto next = deadline + step;
     const auto resyncLimit = std::max(std::chrono::milliseconds(30), 3 * step);
-    return now - next > resyncLimit ? now + step : next;
+    return now - next > resyncLimit ? onGrid(now + step, interval) : next;
 }
 
 StepTimer::StepTimer(QObject *parent) : QObject(parent)
@@ -50,7 +59,7 @@ void StepTimer::restart()
     m_timer.stop();
     if (!m_enabled || m_interval == 0)
         return;
-    m_deadline = Clock::now() + std::chrono::milliseconds(m_interval);
+    m_deadline = onGrid(Clock::now() + std::chrono::milliseconds(m_interval), m_interval);
     scheduleNext();
 }
 

@@ -18,7 +18,8 @@ public:
     explicit StepTimer(QObject *parent = nullptr);
 
     int Interval() const { return m_interval; }
-    // Outside 0..65535 raises the invalid-property-value error. Restarts the countdown.
+    // Outside 0..65535 raises the invalid-property-value error. Restarts the countdown (see
+    // onGrid).
     void setInterval(int milliseconds);
     // The interval unchanged when the timer takes it; else raises as setInterval would.
     static int checkedInterval(int milliseconds);
@@ -35,6 +36,14 @@ public:
     // catching up would deliver a burst of ticks.
     static Clock::time_point nextDeadline(Clock::time_point deadline, Clock::time_point now,
                                           int interval);
+
+    // Short intervals keep their deadlines on a grid of whole intervals shared by every timer:
+    // two windows at the same interval then tick in one wake-up of the program instead of two.
+    // The first tick after a restart comes one to two intervals later.
+    static constexpr int kGridMaxMs = 20;
+    // The first grid point of the interval at or after the point; the point itself for longer
+    // intervals.
+    static Clock::time_point onGrid(Clock::time_point point, int interval);
 
 signals:
     void Timer();

@@ -5,6 +5,7 @@
 
 #include "angles.h"
 #include "runtimeerror.h"
+#include "vectorstate.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ void DoublePendulum::InitArms(double lenA_, double lenB_, double massA_, double 
 
 void DoublePendulum::AddTimeStep() { elapsedTime = elapsedTime + timeStep; }
 
-void DoublePendulum::AdvanceArms()
+PENDULUM_HOT_NUMERICS void DoublePendulum::AdvanceArms()
 {
     const std::int32_t p = prevSlot;
     const std::int32_t c = curSlot;

@@ -52,6 +52,8 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
       Check1(new QCheckBox(QStringLiteral("軌跡あり"), this)), state(state_)
 {
     setWindowTitle(QStringLiteral("Form1"));
+    // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
+    pacer = new FramePacer(this);
     setFont(uiFont());
     resize(twips(9345), twips(6030));
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -105,8 +107,11 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
 
 template <typename Procedure> void frmDouble::guarded(Procedure procedure)
 {
+    pacer->handlerStarted();
     runHandler(
         this, Timer1, [this](const std::string &input) { return fieldOf(input); }, procedure);
+    Picture1->refreshScreen();
+    pacer->handlerDone();
 }
 
 std::string frmDouble::fieldOf(const std::string &input) const

@@ -7,6 +7,7 @@
 
 #include "canvas.h"
 #include "doublependulum.h"
+#include "framepacer.h"
 #include "steptimer.h"
 
 #include <QCheckBox>
@@ -83,9 +84,13 @@ private:
     // overflow error, naming the rod length, for a figure beyond single precision.
     static Figure FigureOf(const DoublePendulum &pendulum, std::int16_t slot);
     void DrawFigure(const Figure &figure);
+    // Runs an event procedure inside the handler guard, then hands what it changed to the
+    // frame pacer.
     template <typename Procedure> void guarded(Procedure procedure);
     // The name of the field an input named in a run-time error comes from.
     std::string fieldOf(const std::string &input) const;
+
+    FramePacer *pacer = nullptr;
 
     DoublePendulum &state;
     QTimer announceElapsed;

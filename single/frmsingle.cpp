@@ -40,6 +40,8 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
       Command3(makeButton(this, "Command3", "再開", twipsRect(8160, 240, 735, 375))), state(state_)
 {
     setWindowTitle(QStringLiteral("Form1"));
+    // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
+    pacer = new FramePacer(this);
     setFont(uiFont());
     resize(twips(9345), twips(6030));
 
@@ -86,8 +88,11 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
 
 template <typename Procedure> void frmSingle::guarded(Procedure procedure)
 {
+    pacer->handlerStarted();
     runHandler(
         this, Timer1, [this](const std::string &input) { return fieldOf(input); }, procedure);
+    Picture1->refreshScreen();
+    pacer->handlerDone();
 }
 
 std::string frmSingle::fieldOf(const std::string &input) const

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "framepacer.h"
 #include "singlependulum.h"
 #include "steptimer.h"
 
@@ -63,10 +64,13 @@ private:
     // precision.
     static Figure FigureOf(const SinglePendulum &pendulum);
     void DrawPendulum(const Figure &bob);
-    // Runs an event procedure inside the handler guard.
+    // Runs an event procedure inside the handler guard, then hands what it changed to the
+    // frame pacer.
     template <typename Procedure> void guarded(Procedure procedure);
     // The name of the field an input named in a run-time error comes from.
     std::string fieldOf(const std::string &input) const;
+
+    FramePacer *pacer = nullptr;
 
     SinglePendulum &state;
 };

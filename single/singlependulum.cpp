@@ -5,10 +5,11 @@
 
 #include "angles.h"
 #include "conversions.h"
+#include "vectorstate.h"
 
 #include <cmath>
 
-void SinglePendulum::Step()
+PENDULUM_HOT_NUMERICS void SinglePendulum::Step()
 {
     theta = timeStep * omega + theta;
     const CheckedDouble s = sin(theta);

@@ -108,6 +108,7 @@ void TestStepTimer::nextDeadline_data()
     QTest::newRow("a tick behind: catch up") << 10 << 25 << 10;
     QTest::newRow("at the limit: catch up") << 10 << 40 << 10;
     QTest::newRow("held up: resynchronise") << 10 << 200 << 210;
+    QTest::newRow("held up off the grid: back on it") << 10 << 203 << 220;
     QTest::newRow("1 ms, 30 ms limit: catch up") << 1 << 31 << 1;
     QTest::newRow("1 ms, held up") << 1 << 100 << 101;
     QTest::newRow("long interval, limit three of them") << 100 << 350 << 100;
