@@ -87,6 +87,7 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
     // A screen reader hears the elapsed time in the label's name, updated at most twice a
     // second rather than at every tick.
     Label17->setAccessibleName(QStringLiteral("経過時間"));
+    Label17->setTextFormat(Qt::PlainText); // a number: no test for rich text at every tick
     announceElapsed.setSingleShot(true);
     announceElapsed.setInterval(500);
     connect(&announceElapsed, &QTimer::timeout, this, [this] {
