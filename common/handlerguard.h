@@ -5,6 +5,8 @@
 // propagates into Qt's event loop, and other windows keep running.
 #pragma once
 
+#include "canvas.h"
+#include "framepacer.h"
 #include "runtimeerror.h"
 #include "steptimer.h"
 #include "vectorstate.h"
@@ -24,9 +26,13 @@ void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNam
 // The window's open error dialog, or null.
 QWidget *openRuntimeError(const QWidget *window);
 
+// Runs one event handler of a simulator window: a run-time error it raises stops the window's
+// timer and is shown; then what the handler drew goes to the screen at the next frame.
 template <typename Handler>
-void runHandler(QWidget *window, StepTimer &timer, const FieldNamer &fieldOf, Handler &&handler)
+void runHandler(QWidget *window, StepTimer &timer, Canvas &canvas, FramePacer &pacer,
+                const FieldNamer &fieldOf, Handler &&handler)
 {
+    pacer.handlerStarted();
     clearUpperVectorState();
     try {
         handler();
@@ -34,4 +40,6 @@ void runHandler(QWidget *window, StepTimer &timer, const FieldNamer &fieldOf, Ha
         timer.setEnabled(false);
         showRuntimeError(window, error, fieldOf);
     }
+    canvas.refreshScreen();
+    pacer.handlerDone();
 }

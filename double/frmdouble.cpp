@@ -108,11 +108,9 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
 
 template <typename Procedure> void frmDouble::guarded(Procedure procedure)
 {
-    pacer->handlerStarted();
     runHandler(
-        this, Timer1, [this](const std::string &input) { return fieldOf(input); }, procedure);
-    Picture1->refreshScreen();
-    pacer->handlerDone();
+        this, Timer1, *Picture1, *pacer,
+        [this](const std::string &input) { return fieldOf(input); }, procedure);
 }
 
 std::string frmDouble::fieldOf(const std::string &input) const

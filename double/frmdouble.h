@@ -84,8 +84,7 @@ private:
     // overflow error, naming the rod length, for a figure beyond single precision.
     static Figure FigureOf(const DoublePendulum &pendulum, std::int16_t slot);
     void DrawFigure(const Figure &figure);
-    // Runs an event procedure inside the handler guard, then hands what it changed to the
-    // frame pacer.
+    // Runs an event procedure through the handler guard (runHandler).
     template <typename Procedure> void guarded(Procedure procedure);
     // The name of the field an input named in a run-time error comes from.
     std::string fieldOf(const std::string &input) const;

@@ -88,11 +88,9 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
 
 template <typename Procedure> void frmSingle::guarded(Procedure procedure)
 {
-    pacer->handlerStarted();
     runHandler(
-        this, Timer1, [this](const std::string &input) { return fieldOf(input); }, procedure);
-    Picture1->refreshScreen();
-    pacer->handlerDone();
+        this, Timer1, *Picture1, *pacer,
+        [this](const std::string &input) { return fieldOf(input); }, procedure);
 }
 
 std::string frmSingle::fieldOf(const std::string &input) const

@@ -64,8 +64,7 @@ private:
     // precision.
     static Figure FigureOf(const SinglePendulum &pendulum);
     void DrawPendulum(const Figure &bob);
-    // Runs an event procedure inside the handler guard, then hands what it changed to the
-    // frame pacer.
+    // Runs an event procedure through the handler guard (runHandler).
     template <typename Procedure> void guarded(Procedure procedure);
     // The name of the field an input named in a run-time error comes from.
     std::string fieldOf(const std::string &input) const;
