@@ -10,10 +10,9 @@
 // Marks a numeric hot spot to be built twice on x86-64: for AVX, chosen when the program is
 // loaded on CPUs that have it, and for any x86-64. The AVX build encodes the same operations
 // (no fused multiply-add) in the VEX form, which pays no penalty, and gives the same results.
-#if defined(__x86_64__) && defined(__has_attribute)
-#if __has_attribute(target_clones)
+// (GCC only: clang 14 fails to link member functions built this way.)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define PENDULUM_HOT_NUMERICS __attribute__((target_clones("avx", "default")))
-#endif
 #endif
 #ifndef PENDULUM_HOT_NUMERICS
 #define PENDULUM_HOT_NUMERICS
