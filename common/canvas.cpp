@@ -199,8 +199,9 @@ Canvas::Pixels Canvas::pixels()
 void Canvas::updatePixels(const QRectF &devicePixels)
 {
     const int pen = m_pen;
-    const QRect touched =
-        devicePixels.toAlignedRect().adjusted(-pen, -pen, pen, pen) & m_image.rect();
+    // Clipped before it becomes whole pixels: a huge circle's box would overflow them.
+    const QRectF near = devicePixels.adjusted(-pen, -pen, pen, pen) & QRectF(m_image.rect());
+    const QRect touched = near.toAlignedRect() & m_image.rect();
     m_inked |= touched;
     updateDevicePixels(touched);
 }
@@ -306,7 +307,8 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
     const QRgb pen = toPixel(colour.value_or(RGB(0, 0, 0)));
     const QRgb fill = toPixel(m_fillColor);
     const bool filled = m_fillStyle == Solid;
-    const QRect visible = bounds.toAlignedRect() & m_image.rect();
+    // Clipped before it becomes whole pixels: a huge circle would overflow them.
+    const QRect visible = (bounds & QRectF(m_image.rect())).toAlignedRect() & m_image.rect();
     const double inner = r - m_pen;
     // The distance of a pixel centre is the square root of a whole number, since the centre
     // of the circle is a pixel centre too. It is only worked out where the squared distance
@@ -320,30 +322,37 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
         return !(std::sqrt(squared) > radius);
     };
     // On a row, the pixels within a radius are those up to some whole distance k either side
-    // of the centre's column: the largest such k, or -1 when there is none.
-    const auto reach = [&within](double cy, double radius) {
+    // of the centre's column: the largest such k, or -1 when there is none. Worked in doubles,
+    // since a huge circle's centre lies far off the image, and no farther than the visible
+    // columns reach.
+    const double column = centre.x() - 0.5;
+    const double farthest =
+        std::max(std::fabs(visible.left() - column), std::fabs(visible.right() - column)) + 1.0;
+    const auto reach = [&within, farthest](double cy, double radius) {
         const double room = radius * radius - cy * cy;
-        int k = room > 0.0 ? int(std::sqrt(room)) : 0;
-        while (k >= 0 && !within(double(k) * k + cy * cy, radius))
-            --k;
-        while (within(double(k + 1) * (k + 1) + cy * cy, radius))
-            ++k;
+        double k = room > 0.0 ? std::floor(std::sqrt(room)) : 0.0;
+        if (k > farthest)
+            return farthest;
+        while (k >= 0.0 && !within(k * k + cy * cy, radius))
+            k -= 1.0;
+        while (k < farthest && within((k + 1.0) * (k + 1.0) + cy * cy, radius))
+            k += 1.0;
         return k;
     };
-    const int column = int(centre.x() - 0.5);
     const Pixels plot = pixels();
     bool any = false;
     for (int j = visible.top(); j <= visible.bottom(); ++j) {
         const double cy = j + 0.5 - centre.y();
-        const int outer = reach(cy, r);
-        if (outer < 0)
+        const double outer = reach(cy, r);
+        if (outer < 0.0)
             continue;
-        const int inside = reach(cy, inner);
-        const int from = std::max(visible.left(), column - outer);
-        const int to = std::min(visible.right(), column + outer);
+        const double inside = reach(cy, inner);
+        const double left = visible.left(), right = visible.right();
+        const int from = int(std::clamp(column - outer, left, right + 1.0));
+        const int to = int(std::clamp(column + outer, left - 1.0, right));
         any |= from <= to;
         for (int i = from; i <= to; ++i) {
-            if (std::abs(i - column) > inside)
+            if (std::fabs(i - column) > inside)
                 plot(i, j, pen);
             else if (filled)
                 plot(i, j, fill);

@@ -231,6 +231,10 @@ void TestCanvas::hugeCoordinatesAreClipped()
     f.canvas->setFillStyle(Canvas::Solid);
     f.canvas->Circle(3e38f, -3e38f, 10);
     QCOMPARE(f.canvas->image(), before);
+    // A huge circle centred far off the image still fills what it covers.
+    f.canvas->setFillColor(RGB(255, 0, 0));
+    f.canvas->Circle(1e30f, 0, 2e30f);
+    QCOMPARE(f.canvas->pointColour(0, 0), RGB(255, 0, 0));
 }
 
 void TestCanvas::mouseDownInWorld()
