@@ -27,9 +27,8 @@ protected:
 
 } // namespace
 
-QLabel *makeLabel(QWidget *parent, const char *name, const char *caption, QRect geometry)
+void placeLabel(QLabel *label, const char *name, QRect geometry)
 {
-    auto *label = new QLabel(QString::fromUtf8(caption), parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     // Fixed, as the layout is: a new text (the elapsed time at every tick) then asks no window
@@ -39,7 +38,6 @@ QLabel *makeLabel(QWidget *parent, const char *name, const char *caption, QRect 
     // which is stacked above the caption.
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->lower();
-    return label;
 }
 
 QLineEdit *makeField(QWidget *parent, const char *name, const char *text, QRect geometry)

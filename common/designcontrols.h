@@ -8,6 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-QLabel *makeLabel(QWidget *parent, const char *name, const char *caption, QRect geometry);
+// Names a label, places it at a fixed size and stacks it beneath the fields.
+void placeLabel(QLabel *label, const char *name, QRect geometry);
+template <class Label = QLabel>
+Label *makeLabel(QWidget *parent, const char *name, const char *caption, QRect geometry)
+{
+    auto *label = new Label(QString::fromUtf8(caption), parent);
+    placeLabel(label, name, geometry);
+    return label;
+}
 QLineEdit *makeField(QWidget *parent, const char *name, const char *text, QRect geometry);
 QPushButton *makeButton(QWidget *parent, const char *name, const char *caption, QRect geometry);

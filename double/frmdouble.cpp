@@ -46,7 +46,7 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
       Label9(makeLabel(this, "Label9", "Mb", twipsRect(7920, 2160, 255, 255))),
       Label10(makeLabel(this, "Label10", "タイマー", twipsRect(6720, 2520, 735, 255))),
       Text9(makeField(this, "Text9", "10", twipsRect(7560, 2520, 855, 270))),
-      Label17(makeLabel(this, "Label17", "", twipsRect(7440, 3360, 1215, 375))),
+      Label17(makeLabel<NumberLabel>(this, "Label17", "", twipsRect(7440, 3360, 1215, 375))),
       Text10(makeField(this, "Text10", "0.0004", twipsRect(7800, 2880, 855, 270))),
       Label6(makeLabel(this, "Label6", "動粘性抵抗", twipsRect(6720, 2880, 1095, 255))),
       Check1(new QCheckBox(QStringLiteral("軌跡あり"), this)), state(state_)

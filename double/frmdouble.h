@@ -8,6 +8,7 @@
 #include "canvas.h"
 #include "doublependulum.h"
 #include "framepacer.h"
+#include "numberlabel.h"
 #include "steptimer.h"
 
 #include <QCheckBox>
@@ -61,7 +62,7 @@ public:
     QLabel *const Label9;
     QLabel *const Label10;
     QLineEdit *const Text9;
-    QLabel *const Label17;
+    NumberLabel *const Label17;
     QLineEdit *const Text10;
     QLabel *const Label6;
     QCheckBox *const Check1;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The real double pendulum window, driven offscreen: layout, Run, the tick, the figure and
 // the XOR trail on the canvas image.
+#include "designcontrols.h"
 #include "doublependulum.h"
 #include "frmdouble.h"
 #include "runtimeerror.h"
@@ -40,6 +41,8 @@ private slots:
     void fieldsTakeClicksCaptionsFit();
     void runDrawsDefaults();
     void firstTickShowsTime();
+    void elapsedTimeLooksAsLabel_data();
+    void elapsedTimeLooksAsLabel();
     void runWhileRunningRestarts();
     void stopResumeContinuesExactly();
     void lettersInLength();
@@ -164,6 +167,39 @@ void TestFrmDouble::firstTickShowsTime()
     // The real timer ticks on at its pace.
     window->Command3_Click();
     QTRY_VERIFY_WITH_TIMEOUT(window->Label17->text() != QStringLiteral("0.005000"), 2000);
+}
+
+// The elapsed time draws its digits from glyphs shaped once; it must look as a QLabel with the
+// same text, including a text wider than the label and a dark theme.
+void TestFrmDouble::elapsedTimeLooksAsLabel_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("first tick") << QStringLiteral("0.005000") << false;
+    QTest::newRow("every digit") << QStringLiteral("1234.567890") << false;
+    QTest::newRow("negative") << QStringLiteral("-98.010000") << false;
+    QTest::newRow("exponent") << QStringLiteral("1E+20") << false;
+    QTest::newRow("wider than the label") << QStringLiteral("123456789012345.000000") << false;
+    QTest::newRow("dark theme") << QStringLiteral("4567.123400") << true;
+}
+
+void TestFrmDouble::elapsedTimeLooksAsLabel()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, dark);
+    auto *reference = makeLabel(window, "reference", "", window->Label17->geometry());
+    reference->setTextFormat(Qt::PlainText);
+    if (dark) {
+        QPalette palette = window->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        window->setPalette(palette);
+    }
+    window->Label17->setText(text);
+    reference->setText(text);
+    const QImage expected = reference->grab().toImage();
+    QCOMPARE(window->Label17->grab().toImage(), expected);
+    QVERIFY(expected != makeLabel(window, "blank", "", reference->geometry())->grab().toImage());
 }
 
 void TestFrmDouble::runWhileRunningRestarts()
