@@ -370,11 +370,16 @@ void Canvas::paintEvent(QPaintEvent *event)
     if (!inner.contains(event->rect()))
         QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.setClipRect(event->rect() & inner);
-    if (m_image.isNull())
-        painter.fillRect(inner, Qt::white);
-    else
-        painter.drawImage(inner.topLeft(), m_image);
+    // One rectangle at a time: under a clip of one rectangle Qt copies the picture's rows
+    // directly, while the union of a frame's updates would send every row through its span
+    // machinery and, past a few dozen rows, through a thread pool.
+    for (const QRect &area : event->region()) {
+        painter.setClipRect(area & inner);
+        if (m_image.isNull())
+            painter.fillRect(inner, Qt::white);
+        else
+            painter.drawImage(inner.topLeft(), m_image);
+    }
     if (hasFocus()) { // (a change of focus repaints the whole canvas)
         // The focus mark is drawn over the frame, never into the picture.
         painter.setClipRegion(QRegion(event->rect()) - QRegion(inner));
