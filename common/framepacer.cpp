@@ -4,10 +4,30 @@
 #include "framepacer.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QWidget>
 
 #include <algorithm>
+
+namespace {
+
+// The frames of every window of the program: the current one's number and its start.
+struct SharedFrame {
+    quint64 number = 0;
+    QElapsedTimer started;
+
+    bool over() const { return !started.isValid() || started.elapsed() >= FramePacer::kFrameMs; }
+    qint64 msUntilOver() const
+    {
+        return started.isValid() ? std::max<qint64>(0, FramePacer::kFrameMs - started.elapsed())
+                                 : 0;
+    }
+};
+
+SharedFrame frame;
+
+} // namespace
 
 FramePacer::FramePacer(QWidget *window) : QObject(window), m_window(window)
 {
@@ -22,7 +42,16 @@ FramePacer::FramePacer(QWidget *window) : QObject(window), m_window(window)
 
 bool FramePacer::due() const
 {
-    return !m_sinceFrame.isValid() || m_sinceFrame.elapsed() >= kFrameMs;
+    return frame.over() || m_frame != frame.number;
+}
+
+void FramePacer::takeFrame()
+{
+    if (frame.over()) {
+        ++frame.number;
+        frame.started.start();
+    }
+    m_frame = frame.number;
 }
 
 bool FramePacer::eventFilter(QObject *watched, QEvent *event)
@@ -32,17 +61,15 @@ bool FramePacer::eventFilter(QObject *watched, QEvent *event)
     if (!m_inHandler && due()) { // a click or a key between ticks: at once
         m_fallback.stop();
         m_pending = false;
-        m_sinceFrame.start();
+        takeFrame();
         return false;
     }
     // Asked in the middle of a handler (a label's immediate repaint) or too soon after the last
     // frame. While the simulator runs, the end of a later tick sends it; the fallback waits a
-    // frame longer than the frame is due, so that it rarely wakes the program by itself.
+    // frame longer than the next frame is due, so that it rarely wakes the program by itself.
     m_pending = true;
-    if (!m_fallback.isActive()) {
-        const qint64 since = m_sinceFrame.isValid() ? m_sinceFrame.elapsed() : kFrameMs;
-        m_fallback.start(int(std::max<qint64>(0, kFrameMs - since) + kFrameMs));
-    }
+    if (!m_fallback.isActive())
+        m_fallback.start(int(frame.msUntilOver() + kFrameMs));
     return true;
 }
 
@@ -57,7 +84,7 @@ void FramePacer::deliver()
 {
     m_fallback.stop();
     m_pending = false;
-    m_sinceFrame.start();
+    takeFrame();
     m_delivering = true;
     QEvent request(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(m_window, &request);

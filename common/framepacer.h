@@ -6,9 +6,10 @@
 // refresh rate. The pacer holds the requests made during an event handler back to the end of
 // the handler, and all requests back to the next frame, so that everything changed in between
 // goes out together, once. A frame due when a tick ends goes out in the tick's own wake-up.
+// The windows share their frames: each window sends at most once in a frame, and windows that
+// tick in one wake-up send in it together, so the display server wakes once for all of them.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -32,12 +33,15 @@ protected:
 
 private:
     bool due() const;
+    // Joins the current frame, first starting a new one if the current one is over.
+    void takeFrame();
     void deliver();
 
     QWidget *const m_window;
     // Makes sure a held-back frame goes out when no handler comes to send it.
     QTimer m_fallback;
-    QElapsedTimer m_sinceFrame;
+    // The last frame this window sent in; 0 for none.
+    quint64 m_frame = 0;
     bool m_pending = false;
     bool m_inHandler = false;
     bool m_delivering = false;
