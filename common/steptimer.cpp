@@ -5,7 +5,21 @@
 
 #include "runtimeerror.h"
 
+#include <QList>
+#include <QPointer>
+
 #include <algorithm>
+
+namespace {
+
+// Every step timer of the program.
+QList<StepTimer *> &stepTimers()
+{
+    static QList<StepTimer *> timers;
+    return timers;
+}
+
+} // namespace
 
 StepTimer::Clock::time_point StepTimer::onGrid(Clock::time_point point, int interval)
 {
@@ -30,7 +44,10 @@ StepTimer::StepTimer(QObject *parent) : QObject(parent)
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &StepTimer::fire);
+    stepTimers().append(this);
 }
+
+StepTimer::~StepTimer() { stepTimers().removeOne(this); }
 
 int StepTimer::checkedInterval(int milliseconds)
 {
@@ -79,6 +96,22 @@ void StepTimer::fire()
         scheduleNext();
         return;
     }
+    tick();
+    // The system wakes each timer up to a millisecond after its deadline, each at its own
+    // moment: timers due by now tick in this wake-up rather than in one of their own a moment
+    // later. Their handlers, like this one's, may close windows and so delete timers.
+    QList<QPointer<StepTimer>> others;
+    for (StepTimer *timer : stepTimers())
+        if (timer != this)
+            others << timer;
+    for (const QPointer<StepTimer> &other : others) {
+        if (other && other->m_timer.isActive() && other->m_deadline <= Clock::now())
+            other->tick();
+    }
+}
+
+void StepTimer::tick()
+{
     const unsigned generation = m_generation;
     emit Timer();
     if (generation != m_generation)

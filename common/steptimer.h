@@ -16,6 +16,7 @@ class StepTimer : public QObject {
 
 public:
     explicit StepTimer(QObject *parent = nullptr);
+    ~StepTimer() override;
 
     int Interval() const { return m_interval; }
     // Outside 0..65535 raises the invalid-property-value error. Restarts the countdown (see
@@ -38,7 +39,8 @@ public:
                                           int interval);
 
     // Short intervals keep their deadlines on a grid of whole intervals shared by every timer:
-    // two windows at the same interval then tick in one wake-up of the program instead of two.
+    // two windows at the same interval then tick in one wake-up of the program instead of two,
+    // since a timer that ticks also ticks every other whose deadline has come by then.
     // The first tick after a restart comes one to two intervals later.
     static constexpr int kGridMaxMs = 20;
     // The first grid point of the interval at or after the point; the point itself for longer
@@ -52,6 +54,7 @@ private:
     void restart();
     void scheduleNext();
     void fire();
+    void tick();
 
     QTimer m_timer;
     int m_interval = 0;
