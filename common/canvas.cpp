@@ -351,12 +351,17 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
         const int from = int(std::clamp(column - outer, left, right + 1.0));
         const int to = int(std::clamp(column + outer, left - 1.0, right));
         any |= from <= to;
-        for (int i = from; i <= to; ++i) {
-            if (std::fabs(i - column) > inside)
-                plot(i, j, pen);
-            else if (filled)
-                plot(i, j, fill);
+        if (inside < 0.0) { // the row crosses the ring only
+            plot.run(from, to, j, pen);
+            continue;
         }
+        // The ring's two pieces either side of the inside, each a run of the row.
+        const int insideFrom = int(std::clamp(column - inside, left, right + 1.0));
+        const int insideTo = int(std::clamp(column + inside, left - 1.0, right));
+        plot.run(from, std::min(to, insideFrom - 1), j, pen);
+        if (filled)
+            plot.run(std::max(from, insideFrom), std::min(to, insideTo), j, fill);
+        plot.run(std::max(from, insideTo + 1), to, j, pen);
     }
     if (!any && visible.contains(centre.toPoint())) // smaller than a pixel: a dot
         plot(int(pixelOf(centre.x())), int(pixelOf(centre.y())), pen);

@@ -111,6 +111,23 @@ private:
             ink.first = std::min(ink.first, x);
             ink.last = std::max(ink.last, x);
         }
+        // The pixels first..last of row y, as one by one but checked and noted once.
+        void run(int first, int last, int y, QRgb colour) const
+        {
+            first = std::max(first, 0);
+            last = std::min(last, width - 1);
+            if (y < 0 || y >= height || first > last)
+                return;
+            QRgb *pixel = bits + y * stride;
+            if (xorPen)
+                for (int x = first; x <= last; ++x)
+                    pixel[x] = (pixel[x] ^ colour) | 0xFF000000u;
+            else
+                std::fill(pixel + first, pixel + last + 1, colour);
+            Span &ink = rowInk[y];
+            ink.first = std::min(ink.first, first);
+            ink.last = std::max(ink.last, last);
+        }
     };
     // A row without ink.
     static constexpr Pixels::Span kNoInk{std::numeric_limits<int>::max(), -1};

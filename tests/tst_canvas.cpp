@@ -213,6 +213,13 @@ void TestCanvas::xorColoursOverWhite()
     QCOMPARE(f.canvas->image().pixel(x - 1, row) & 0xFFFFFF, 0u);
     QCOMPARE(f.canvas->image().pixel(x - pen, row) & 0xFFFFFF, 0u);
     QCOMPARE(f.canvas->image().pixel(x - pen - 1, row) & 0xFFFFFF, 0xFF0000u);
+    // So do the outline's rows beyond the fill's reach, straight below the lower disc's centre.
+    const QPoint lower =
+        (f.canvas->toPixels(367.36f, 285.08f) * f.canvas->image().devicePixelRatio()).toPoint();
+    int y = lower.y();
+    while ((f.canvas->image().pixel(lower.x(), y) & 0xFFFFFF) != 0xFFFFFF)
+        ++y;
+    QCOMPARE(f.canvas->image().pixel(lower.x(), y - 1) & 0xFFFFFF, 0u);
     QCOMPARE(f.canvas->pointColour(325, 143.3), RGB(0, 0, 0)); // on the upper rod
     QCOMPARE(f.canvas->pointColour(100, 400), RGB(255, 255, 255));
 }
