@@ -17,11 +17,14 @@ struct SharedFrame {
     quint64 number = 0;
     QElapsedTimer started;
 
-    bool over() const { return !started.isValid() || started.elapsed() >= FramePacer::kFrameMs; }
+    bool over() const
+    {
+        return !started.isValid() || started.nsecsElapsed() >= FramePacer::kFrameNs;
+    }
     qint64 msUntilOver() const
     {
-        return started.isValid() ? std::max<qint64>(0, FramePacer::kFrameMs - started.elapsed())
-                                 : 0;
+        const qint64 ns = started.isValid() ? FramePacer::kFrameNs - started.nsecsElapsed() : 0;
+        return std::max<qint64>(0, (ns + 999'999) / 1'000'000);
     }
 };
 
@@ -40,10 +43,7 @@ FramePacer::FramePacer(QWidget *window) : QObject(window), m_window(window)
     window->installEventFilter(this);
 }
 
-bool FramePacer::due() const
-{
-    return frame.over() || m_frame != frame.number;
-}
+bool FramePacer::due() const { return frame.over() || m_frame != frame.number; }
 
 void FramePacer::takeFrame()
 {

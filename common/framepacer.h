@@ -19,8 +19,9 @@ class FramePacer : public QObject {
     Q_OBJECT
 
 public:
-    // A 60 Hz display's frame.
-    static constexpr int kFrameMs = 16;
+    // A 60 Hz display's frame, and the same in whole milliseconds, rounded up.
+    static constexpr qint64 kFrameNs = 16'666'667;
+    static constexpr int kFrameMs = 17;
 
     explicit FramePacer(QWidget *window);
 
