@@ -48,17 +48,19 @@ const NumberLabel::Glyphs &NumberLabel::glyphs()
     const QGlyphRun &run = runs.front();
     const QList<quint32> indexes = run.glyphIndexes();
     const QList<QPointF> positions = run.positions();
-    // One glyph per character, in order, each the font's own glyph for it: nothing was joined,
-    // reordered or substituted, so the glyphs of any string of these characters are its
-    // characters' glyphs side by side.
+    // One glyph per character, in order, each the font's own glyph for it, and each placed by
+    // the glyph's own advance: nothing was joined, reordered, substituted or kerned, so any
+    // string of these characters is their glyphs side by side.
     if (indexes != run.rawFont().glyphIndexesForString(characters))
         return m_glyphs;
+    const QList<QPointF> advances = run.rawFont().advancesForGlyphIndexes(indexes);
+    QPointF next = positions.front();
     for (qsizetype i = 0; i < indexes.size(); ++i) {
-        const qreal next = i + 1 < positions.size()
-                               ? positions[i + 1].x()
-                               : positions.front().x() + line.naturalTextWidth();
+        if (positions[i] != next)
+            return m_glyphs;
         m_glyphs.index[size_t(i)] = indexes[i];
-        m_glyphs.advance[size_t(i)] = next - positions[i].x();
+        m_glyphs.advance[size_t(i)] = advances[i].x();
+        next.rx() += advances[i].x();
     }
     m_glyphs.ascent = line.ascent();
     m_glyphs.lineHeight = line.height();
