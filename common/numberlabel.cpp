@@ -20,20 +20,21 @@ qreal toLayoutUnits(qreal value) { return std::trunc(value * 64) / 64; }
 
 bool NumberLabel::paintsPlainLine() const
 {
-    const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
     // A disabled label's text is the style's to draw (some styles etch it); a frame, margin or
     // indent moves it.
     return isEnabled() && textFormat() == Qt::PlainText && !wordWrap() && frameWidth() == 0 &&
            margin() == 0 && indent() <= 0 && !testAttribute(Qt::WA_StyleSheet) &&
-           (horizontal == Qt::AlignLeft || horizontal == Qt::AlignLeading);
+           (alignment() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft;
 }
 
 const NumberLabel::Glyphs &NumberLabel::glyphs()
 {
-    if (m_shaped)
+    // A screen of another resolution gives the font other pixels.
+    if (m_shaped && m_glyphs.dpi == logicalDpiY())
         return m_glyphs;
     m_shaped = true;
     m_glyphs = Glyphs();
+    m_glyphs.dpi = logicalDpiY();
     const QString characters = QString::fromUtf16(kCharacters.data(), kCharacters.size());
     QTextLayout layout(characters, font(), this);
     QTextOption option;

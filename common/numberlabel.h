@@ -33,6 +33,7 @@ private:
         std::array<qreal, kCharacters.size()> advance{};
         qreal ascent = 0;
         qreal lineHeight = 0;
+        int dpi = 0;
     };
 
     bool paintsPlainLine() const;
