@@ -101,16 +101,7 @@ private:
         int height;
         bool xorPen;
         Span *rowInk;
-        void operator()(int x, int y, QRgb colour) const
-        {
-            if (x < 0 || y < 0 || x >= width || y >= height)
-                return;
-            QRgb &pixel = bits[y * stride + x];
-            pixel = xorPen ? (pixel ^ colour) | 0xFF000000u : colour;
-            Span &ink = rowInk[y];
-            ink.first = std::min(ink.first, x);
-            ink.last = std::max(ink.last, x);
-        }
+        void operator()(int x, int y, QRgb colour) const { run(x, x, y, colour); }
         // The pixels first..last of row y, as one by one but checked and noted once.
         void run(int first, int last, int y, QRgb colour) const
         {

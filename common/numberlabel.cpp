@@ -30,9 +30,8 @@ bool NumberLabel::paintsPlainLine() const
 const NumberLabel::Glyphs &NumberLabel::glyphs()
 {
     // A screen of another resolution gives the font other pixels.
-    if (m_shaped && m_glyphs.dpi == logicalDpiY())
+    if (m_glyphs.dpi == logicalDpiY())
         return m_glyphs;
-    m_shaped = true;
     m_glyphs = Glyphs();
     m_glyphs.dpi = logicalDpiY();
     const QString characters = QString::fromUtf16(kCharacters.data(), kCharacters.size());
@@ -72,7 +71,7 @@ const NumberLabel::Glyphs &NumberLabel::glyphs()
 void NumberLabel::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        m_shaped = false;
+        m_glyphs.dpi = 0; // shape again
     QLabel::changeEvent(event);
 }
 

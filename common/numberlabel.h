@@ -33,6 +33,7 @@ private:
         std::array<qreal, kCharacters.size()> advance{};
         qreal ascent = 0;
         qreal lineHeight = 0;
+        // The resolution they were shaped for; 0 for none yet.
         int dpi = 0;
     };
 
@@ -42,5 +43,4 @@ private:
     bool paintNumber();
 
     Glyphs m_glyphs;
-    bool m_shaped = false;
 };
