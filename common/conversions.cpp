@@ -6,18 +6,52 @@
 
 #include "runtimeerror.h"
 
+#include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <stdexcept>
 #include <system_error>
 
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a plain number "[-+]digits[.digits][e[-+]digits]" is at least 1 in magnitude, read
+// from its digits alone: the decimal exponent of its leading nonzero digit is not negative.
+// The exponent saturates far beyond any double, so a field's longest text cannot overflow it.
+bool atLeastOne(std::string_view number)
+{
+    constexpr long long kSaturated = 1'000'000'000'000LL;
+    std::size_t i = (number[0] == '+' || number[0] == '-') ? 1 : 0;
+    long long digitsBeforePoint = 0;
+    long long leading = -1; // index of the leading nonzero digit among all mantissa digits
+    long long digitIndex = 0;
+    bool afterPoint = false;
+    for (; i < number.size() && number[i] != 'e'; ++i) {
+        if (number[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (leading < 0 && number[i] != '0')
+            leading = digitIndex;
+        ++digitIndex;
+        if (!afterPoint)
+            ++digitsBeforePoint;
+    }
+    if (leading < 0)
+        return false; // zero
+    long long exponent = 0;
+    if (i < number.size()) {
+        const bool negative = number[i + 1] == '-';
+        for (std::size_t j = i + 1; j < number.size(); ++j)
+            if (isDigit(number[j]))
+                exponent = std::min(kSaturated, exponent * 10 + (number[j] - '0'));
+        if (negative)
+            exponent = -exponent;
+    }
+    return digitsBeforePoint - 1 - leading + exponent >= 0;
+}
 
 // Converts a plain number "[-+]digits[.digits][e[-+]digits]" (at least one digit in the
 // mantissa) to the correctly rounded double, or raises the overflow error.
@@ -32,13 +66,11 @@ double parseNumber(const std::string &number)
         return value;
     if (ec != std::errc::result_out_of_range)
         throw std::logic_error("parseNumber: not a number");
-    // from_chars reports overflow and underflow alike; the C library tells which, and a
-    // C locale object keeps it independent of the user's locale.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    const double magnitude = strtod_l(number.c_str(), nullptr, cLocale);
-    if (std::isinf(magnitude))
+    // from_chars reports overflow and underflow alike: a number of magnitude 1 or more that is
+    // out of range overflowed, a smaller one rounded to zero.
+    if (atLeastOne(number))
         throw RuntimeError(ErrorKind::Overflow);
-    return std::copysign(0.0, magnitude);
+    return number[0] == '-' ? -0.0 : 0.0;
 }
 
 // Scans "[-+]digits[.digits]" with at least one digit and an optional "e[-+]digits" exponent
