@@ -10,8 +10,9 @@
 // Marks a numeric hot spot to be built twice on x86-64: for AVX, chosen when the program is
 // loaded on CPUs that have it, and for any x86-64. The AVX build encodes the same operations
 // (no fused multiply-add) in the VEX form, which pays no penalty, and gives the same results.
-// (GCC only: clang 14 fails to link member functions built this way.)
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// (GCC on ELF only: the choice is made by an indirect function, which other object formats such
+// as Windows' PE lack, and clang 14 fails to link member functions built this way.)
+#if defined(__x86_64__) && defined(__ELF__) && defined(__GNUC__) && !defined(__clang__)
 #define PENDULUM_HOT_NUMERICS __attribute__((target_clones("avx", "default")))
 #endif
 #ifndef PENDULUM_HOT_NUMERICS
