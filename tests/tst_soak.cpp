@@ -11,9 +11,14 @@
 
 #include <QTest>
 
-#include <fstream>
 #include <random>
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <fstream>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -26,10 +31,16 @@ long soakTicks()
 // Resident memory in bytes.
 long residentBytes()
 {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return long(counters.WorkingSetSize);
+#else
     std::ifstream statm("/proc/self/statm");
     long size = 0, resident = 0;
     statm >> size >> resident;
     return resident * sysconf(_SC_PAGESIZE);
+#endif
 }
 
 constexpr long kGrowthLimit = 1024 * 1024;

@@ -24,6 +24,10 @@
 #include <map>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -193,6 +197,10 @@ int main(int argc, char *argv[])
 {
     if (argc < 3)
         return usage();
+#ifdef _WIN32
+    // Lines end in a bare newline on every platform, so traces compare byte for byte.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     const std::string mode = argv[1];
     std::vector<std::string> rest(argv + 3, argv + argc);
     if (mode == "convert")

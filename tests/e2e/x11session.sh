@@ -13,6 +13,7 @@ cleanup() {
 trap cleanup EXIT
 
 fail() {
+    [ -n "${E2E_KEEP:-}" ] && cp "$work"/*.png "$E2E_KEEP"/ 2>/dev/null
     echo "FAIL: $*" >&2
     import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" ./e2e-failure.png
     exit 1

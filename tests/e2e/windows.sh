@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+# SPDX-License-Identifier: MIT
+# End to end on Windows: the cross-built program under Wine, in a real X server with a window
+# manager, driven by real mouse clicks and key strokes, checked by screenshots and the process's
+# exit status.
+#   windows.sh PROGRAM.exe
+set -euo pipefail
+
+program=$1
+# shellcheck source=x11session.sh
+source "$(dirname "$0")/x11session.sh"
+# Wine's own processes go with the X server.
+trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
+# The Windows platform plugin, whatever platform the calling test run chose.
+unset QT_QPA_PLATFORM
+export WINEDEBUG=${WINEDEBUG:--all}
+
+wine "$program" &
+app=$!
+pids+=($app)
+
+step "the launcher appears"
+# The first start of a Wine prefix takes a while.
+deadline=$((SECONDS + 120))
+until count_forms 1; do
+    [ $SECONDS -lt $deadline ] || fail "no launcher window"
+    kill -0 "$app" 2>/dev/null || fail "the program ended before its launcher appeared"
+    sleep 0.5
+done
+launcher=$(forms)
+# Windows places each new window at the screen's centre, over the others: the test lays them
+# side by side, as a user would.
+place() {
+    xdotool windowmove --sync "$1" "$2" "$3"
+    sleep 0.3
+}
+place "$launcher" 0 0
+
+step "the launcher opens the simple pendulum window; Run swings it"
+click_at "$launcher" 88 24
+wait_for count_forms 2 || fail "no simple pendulum window"
+single=$(new_window "$launcher")
+place "$single" 400 0
+canvas_shot "$single" fresh-canvas
+[ "$(colours fresh-canvas)" = 1 ] || fail "the fresh canvas is not blank"
+click_at "$single" 460 28         # Run
+wait_for moving "$single" || fail "the simple pendulum does not swing"
+
+step "the launcher opens the double pendulum window; Run swings it"
+before=$(forms)
+click_at "$launcher" 88 72
+wait_for count_forms 3 || fail "no double pendulum window"
+twin=$(new_window "$before")
+place "$twin" 400 480
+click_at "$twin" 460 28
+wait_for moving "$twin" || fail "the double pendulum does not swing"
+moving "$single" || fail "the simple pendulum stopped when the double one started"
+
+step "'abc' in the angle field shows the error dialog and changes nothing"
+click_at "$single" 512 28         # Stop
+canvas_shot "$single" stopped
+type_into "$single" 555 185 abc   # Text6, start angle, where its caption overlaps it
+click_at "$single" 460 28         # Run
+wait_for test -n "$(error_boxes)" || fail "no error dialog"
+box=$(error_boxes)
+place "$box" 0 300                # off the canvas, which it opened over
+canvas_shot "$single" after-error
+[ "$(differing stopped after-error)" = 0 ] || fail "the failed Run changed the picture"
+xdotool windowactivate --sync "$box" key Return
+wait_for test -z "$(error_boxes)" || fail "the error dialog did not close"
+kill -0 "$app" 2>/dev/null || fail "the program ended on the error"
+moving "$twin" || fail "the double pendulum stopped after the error"
+click_at "$single" 568 28         # Resume
+wait_for moving "$single" || fail "Resume does not swing on after the failed Run"
+
+step "closing the last window ends the program with status 0"
+for window in "$single" "$twin" "$launcher"; do
+    wmctrl -i -c "$window"
+done
+deadline=$((SECONDS + 20))
+while kill -0 "$app" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the program did not end with its last window"
+    sleep 0.1
+done
+status=0
+wait "$app" || status=$?
+[ "$status" = 0 ] || fail "exit status $status"
+echo "1 passed, 0 failed"
