@@ -28,13 +28,15 @@ long soakTicks()
     return env.isEmpty() ? 100000 : env.toLong();
 }
 
-// Resident memory in bytes.
+// Resident memory in bytes; on Windows, the private memory.
 long residentBytes()
 {
 #ifdef _WIN32
+    // The commit charge, the memory private to the process: its working set also counts the
+    // pages of the DLLs' code, which come in as code runs for the first time.
     PROCESS_MEMORY_COUNTERS counters{};
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return long(counters.WorkingSetSize);
+    return long(counters.PagefileUsage);
 #else
     std::ifstream statm("/proc/self/statm");
     long size = 0, resident = 0;
@@ -43,7 +45,13 @@ long residentBytes()
 #endif
 }
 
+#ifdef _WIN32
+// The heap commits memory a megabyte at a time (measured under Wine: a growth of exactly
+// 1 048 576 bytes in about one run of fifteen), so one more block is no leak.
+constexpr long kGrowthLimit = 2 * 1024 * 1024;
+#else
 constexpr long kGrowthLimit = 1024 * 1024;
+#endif
 
 // AddressSanitizer holds freed memory in quarantine, so resident memory says nothing there;
 // that build looks for crashes and sanitizer findings only.
@@ -53,7 +61,13 @@ constexpr bool kMeasureMemory = false;
 constexpr bool kMeasureMemory = true;
 #endif
 
-bool grewLittle(long base) { return !kMeasureMemory || residentBytes() - base < kGrowthLimit; }
+// Verifies that memory grew by less than the limit since base, saying by how much it grew.
+#define VERIFY_GREW_LITTLE(base)                                                                   \
+    do {                                                                                           \
+        const long growth = residentBytes() - (base);                                              \
+        QVERIFY2(!kMeasureMemory || growth < kGrowthLimit,                                         \
+                 qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));                      \
+    } while (false)
 
 } // namespace
 
@@ -87,7 +101,7 @@ void TestSoak::singleModel()
         if (n == 1000)
             base = residentBytes();
     }
-    QVERIFY(grewLittle(base));
+    VERIFY_GREW_LITTLE(base);
 }
 
 void TestSoak::doubleModel()
@@ -119,7 +133,7 @@ void TestSoak::doubleModel()
         if (n == 1000)
             base = residentBytes();
     }
-    QVERIFY(grewLittle(base));
+    VERIFY_GREW_LITTLE(base);
     QVERIFY(errors < ticks / 100);
 }
 
@@ -146,7 +160,9 @@ void TestSoak::windows()
         if (n == 1000)
             base = residentBytes();
     }
-    QVERIFY(grewLittle(base));
+    // Measured as the base was, with no screen update pending.
+    QCoreApplication::processEvents();
+    VERIFY_GREW_LITTLE(base);
     QVERIFY(!doubled.Label17->text().isEmpty());
 }
 

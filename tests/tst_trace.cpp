@@ -63,6 +63,14 @@ void TestTrace::runs_data()
     QTest::newRow("double defaults") << QStringList{"double", "1"} << 0 << QStringList{firstDouble};
     QTest::newRow("double, trail changes no number")
         << QStringList{"double", "1", "--trail"} << 0 << QStringList{firstDouble};
+    // The pictures' fingerprints pin every pixel, on every platform alike.
+    QTest::newRow("single, pictures")
+        << QStringList{"single", "2", "--pixels"} << 0
+        << QStringList{"1 1.5707963267949001 -0.0097901999999999989 e4e2208888ab9319",
+                       "2 1.5610061267949 -0.019570140618124211 96ea3e2330b2e750"};
+    QTest::newRow("double, trail, picture")
+        << QStringList{"double", "1", "--trail", "--pixels"} << 0
+        << QStringList{firstDouble + QStringLiteral(" 70888fedac223216")};
     QTest::newRow("double, timeStep 0")
         << QStringList{"double", "2", "Text6=0"} << 3 << QStringList{"error: invalid-operation"};
     QTest::newRow("double, letters in La")

@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
 // pendulum-trace: a developer tool that prints the numbers the windows compute.
-//   pendulum-trace single TICKS [FIELD=TEXT ...]
-//   pendulum-trace double TICKS [--trail] [FIELD=TEXT ...]
+//   pendulum-trace single TICKS [--pixels] [FIELD=TEXT ...]
+//   pendulum-trace double TICKS [--trail] [--pixels] [FIELD=TEXT ...]
 //   pendulum-trace convert FUNC [ARG ...]
 // The simulator modes build the real window offscreen and call its own Run and tick, so the
-// numbers are the window's own: conversions, interval check and all.
+// numbers are the window's own: conversions, interval check and all. With --pixels each line
+// ends in a fingerprint of the canvas's picture, so that two builds' traces tell the first tick
+// whose figure differs by a pixel.
 #include "conversions.h"
 #include "doublependulum.h"
 #include "frmdouble.h"
@@ -36,8 +38,8 @@ constexpr int kUsageStatus = 2;
 
 int usage()
 {
-    std::fputs("usage: pendulum-trace single TICKS [FIELD=TEXT ...]\n"
-               "       pendulum-trace double TICKS [--trail] [FIELD=TEXT ...]\n"
+    std::fputs("usage: pendulum-trace single TICKS [--pixels] [FIELD=TEXT ...]\n"
+               "       pendulum-trace double TICKS [--trail] [--pixels] [FIELD=TEXT ...]\n"
                "       pendulum-trace convert Val|CDbl|CStr|CLng|Int|Format [ARG ...]\n",
                stderr);
     return kUsageStatus;
@@ -117,15 +119,42 @@ bool setFields(const std::map<std::string, QLineEdit *> &fields,
     return true;
 }
 
-// Runs Run and then the ticks, printing a line per completed tick.
+// Takes a flag out of the arguments, telling whether it was there.
+bool takeFlag(std::vector<std::string> &args, const std::string &flag)
+{
+    const auto it = std::find(args.begin(), args.end(), flag);
+    if (it == args.end())
+        return false;
+    args.erase(it);
+    return true;
+}
+
+// A fingerprint of the picture's pixels: FNV-1a over its 32-bit pixels, a pixel at a time.
+unsigned long long pictureFingerprint(const Canvas &canvas)
+{
+    const QImage &image = canvas.image();
+    unsigned long long hash = 14695981039346656037ULL;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            hash = (hash ^ row[x]) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+// Runs Run and then the ticks, printing a line per completed tick, ending in the picture's
+// fingerprint when a canvas is given.
 int trace(long ticks, const std::function<void()> &run, const std::function<void()> &tick,
-          const std::function<void(long)> &print)
+          const std::function<void(long)> &print, const Canvas *pixels)
 {
     try {
         run();
         for (long n = 1; n <= ticks; ++n) {
             tick();
             print(n);
+            if (pixels)
+                std::printf(" %016llx", pictureFingerprint(*pixels));
+            std::printf("\n");
         }
     } catch (const RuntimeError &error) {
         std::fflush(stdout);
@@ -135,10 +164,11 @@ int trace(long ticks, const std::function<void()> &run, const std::function<void
     return 0;
 }
 
-int traceSingle(long ticks, const std::vector<std::string> &args)
+int traceSingle(long ticks, std::vector<std::string> args)
 {
     SinglePendulum state;
     frmSingle window(state);
+    const bool pixels = takeFlag(args, "--pixels");
     if (!setFields({{"Text1", window.Text1},
                     {"Text2", window.Text2},
                     {"Text3", window.Text3},
@@ -150,19 +180,17 @@ int traceSingle(long ticks, const std::vector<std::string> &args)
     return trace(
         ticks, [&] { window.Command1_Click(); }, [&] { window.Timer1_Timer(); },
         [&](long n) {
-            std::printf("%ld %.17g %.17g\n", n, state.theta.value(), state.omega.value());
-        });
+            std::printf("%ld %.17g %.17g", n, state.theta.value(), state.omega.value());
+        },
+        pixels ? window.Picture1 : nullptr);
 }
 
 int traceDouble(long ticks, std::vector<std::string> args)
 {
     DoublePendulum state;
     frmDouble window(state);
-    const auto trail = std::find(args.begin(), args.end(), "--trail");
-    if (trail != args.end()) {
-        window.Check1->setChecked(true);
-        args.erase(trail);
-    }
+    window.Check1->setChecked(takeFlag(args, "--trail"));
+    const bool pixels = takeFlag(args, "--pixels");
     if (!setFields({{"Text1", window.Text1},
                     {"Text2", window.Text2},
                     {"Text3", window.Text3},
@@ -187,8 +215,8 @@ int traceDouble(long ticks, std::vector<std::string> args)
                 std::printf(" %.17g %.17g %.17g %.17g %.17g %.17g", arm->dOmega.value(),
                             arm->omega.value(), arm->dTheta.value(), arm->theta.value(),
                             arm->x.value(), arm->y.value());
-            std::printf("\n");
-        });
+        },
+        pixels ? window.Picture1 : nullptr);
 }
 
 } // namespace

@@ -16,7 +16,8 @@ trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 unset QT_QPA_PLATFORM
 export WINEDEBUG=${WINEDEBUG:--all}
 
-wine "$program" &
+# Qt's own options are not the program's: the windows keep their titles and layout.
+wine "$program" -qwindowtitle Oops -reverse &
 app=$!
 pids+=($app)
 
@@ -32,8 +33,8 @@ launcher=$(forms)
 # Windows places each new window at the screen's centre, over the others: the test lays them
 # side by side, as a user would.
 place() {
-    xdotool windowmove --sync "$1" "$2" "$3"
-    sleep 0.3
+    xdotool windowmove "$1" "$2" "$3"
+    sleep 0.5
 }
 place "$launcher" 0 0
 
