@@ -396,12 +396,18 @@ void Canvas::paintEvent(QPaintEvent *event)
 
 void Canvas::mousePressEvent(QMouseEvent *event)
 {
-    // Only the drawing area reports clicks, not the frame around it.
-    if (!contentsRect().contains(event->position().toPoint())) {
+    // Only the picture reports clicks, not the frame around it. The pointer's position is the
+    // top-left corner of its device pixel, which is the picture's exactly when that corner lies
+    // in the picture's half-open area (at a ratio of 2, the frame's innermost device pixel lies
+    // half a logical pixel outside it, the picture's last one half a pixel inside).
+    const QRect inner = contentsRect();
+    const QPointF position = event->position();
+    if (position.x() < inner.left() || position.x() >= inner.left() + inner.width() ||
+        position.y() < inner.top() || position.y() >= inner.top() + inner.height()) {
         event->ignore();
         return;
     }
-    const QPointF p = event->position() - contentsRect().topLeft();
+    const QPointF p = position - inner.topLeft();
     const QSize size = innerSize();
     const float x = static_cast<float>(m_scaleLeft + p.x() * ScaleWidth() / size.width());
     const float y = static_cast<float>(m_scaleTop + p.y() * ScaleHeight() / size.height());

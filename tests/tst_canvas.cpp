@@ -65,6 +65,8 @@ private slots:
     void xorColoursOverWhite();
     void hugeCoordinatesAreClipped();
     void mouseDownInWorld();
+    void clickOnPictureOnly_data();
+    void clickOnPictureOnly();
     void imageAtDevicePixels();
 };
 
@@ -259,6 +261,51 @@ void TestCanvas::mouseDownInWorld()
     QCOMPARE(args.at(1).value<short>(), short(1));
     QCOMPARE(args.at(2).value<float>(), float(-300.0 + 270.0 * 600.0 / 405.0));
     QCOMPARE(args.at(3).value<float>(), 300.0f);
+}
+
+namespace {
+// Device pixels counted from the picture's first one; these two stand for its last one along a
+// row or a column and the one beyond, whatever the device pixel ratio.
+constexpr int kLast = -1000;
+constexpr int kBeyond = -1001;
+} // namespace
+
+void TestCanvas::clickOnPictureOnly_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("first pixel") << 0 << 0 << true;
+    QTest::newRow("frame's innermost column") << -1 << 10 << false;
+    QTest::newRow("frame's innermost row") << 10 << -1 << false;
+    QTest::newRow("last column") << kLast << 10 << true;
+    QTest::newRow("last row") << 10 << kLast << true;
+    QTest::newRow("beyond the last column") << kBeyond << 10 << false;
+    QTest::newRow("beyond the last row") << 10 << kBeyond << false;
+}
+
+void TestCanvas::clickOnPictureOnly()
+{
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(bool, taken);
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    const qreal ratio = f.canvas->devicePixelRatioF();
+    const auto devicePixel = [ratio](int index, int logicalSize) {
+        const int size = int(logicalSize * ratio);
+        return index == kLast ? size - 1 : index == kBeyond ? size : index;
+    };
+    // The picture lies inside a two-pixel frame; the pointer's position is its device pixel's
+    // top-left corner.
+    const QPointF position =
+        QPointF(2, 2) + QPointF(devicePixel(column, 405), devicePixel(row, 373)) / ratio;
+    QSignalSpy spy(f.canvas, &Canvas::MouseDown);
+    QMouseEvent press(QEvent::MouseButtonPress, position, f.canvas->mapToGlobal(position),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.canvas, &press);
+    QCOMPARE(spy.count(), taken ? 1 : 0);
 }
 
 void TestCanvas::imageAtDevicePixels()
