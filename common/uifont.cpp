@@ -3,7 +3,10 @@
 // The windows' fonts.
 #include "uifont.h"
 
+#include <QFontDatabase>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,4 +38,11 @@ QFont symbolFont()
     font.setFamilies(QStringList{QStringLiteral("IPAGothic"), QStringLiteral("MS Gothic")}
                      + kWindowsJapaneseUi);
     return font;
+}
+
+bool uiFontInstalled()
+{
+    const QStringList families = uiFont().families();
+    return std::any_of(families.begin(), families.end(),
+                       [](const QString &family) { return QFontDatabase::hasFamily(family); });
 }

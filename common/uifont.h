@@ -13,3 +13,6 @@ QFont uiFont();
 // half-width Latin letters fit the narrow space the layout leaves those captions beside their
 // fields, where the proportional face's "Mb" would run under the field's border.
 QFont symbolFont();
+
+// Whether one of the windows' fonts is installed; without one, the captions draw as boxes.
+bool uiFontInstalled();

@@ -29,6 +29,8 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext &, const QSt
         std::fputs("pendulum: 画面を開けません (cannot open a display: check DISPLAY and "
                    "QT_QPA_PLATFORM)\n",
                    stderr);
+        // Qt's own reason, which names the platforms it has, on one line of its own.
+        std::fprintf(stderr, "pendulum: Qt: %s\n", qPrintable(message.simplified()));
         std::_Exit(1);
     }
     startupMessages.emplace_back(type, message);
@@ -61,6 +63,10 @@ int main(int argc, char *argv[])
     // The windows set their font themselves; this one is for what Qt makes on its own, such
     // as the fields' context menus.
     QApplication::setFont(uiFont());
+    if (!uiFontInstalled())
+        std::fputs("pendulum: 日本語フォントがありません (no Japanese font: install the IPA P Gothic "
+                   "font, Debian's fonts-ipafont-gothic)\n",
+                   stderr);
     app.setWindowIcon(pendulumIcon());
     Simulators simulators;
     frmMain launcher(simulators);

@@ -12,17 +12,23 @@ source "$(dirname "$0")/x11session.sh"
 # A real window on that server, whatever platform the calling test run chose.
 export QT_QPA_PLATFORM=xcb
 
-step "without a display the program says so in one line and ends with status 1"
+step "without a display the program says so, and Qt's reason on a second line, and ends with status 1"
 for display in "DISPLAY=:4711 QT_QPA_PLATFORM=xcb" "QT_QPA_PLATFORM=nosuch" "-u DISPLAY QT_QPA_PLATFORM=xcb"; do
     status=0
     # shellcheck disable=SC2086
     env $display "$program" 2>"$work/nodisplay.txt" || status=$?
     [ "$status" = 1 ] || fail "status $status without a display ($display)"
-    [ "$(wc -l <"$work/nodisplay.txt")" = 1 ] || fail "not one line without a display: $(cat "$work/nodisplay.txt")"
+    [ "$(wc -l <"$work/nodisplay.txt")" = 2 ] || fail "not two lines without a display: $(cat "$work/nodisplay.txt")"
+    grep -q '^pendulum: Qt: .*platform plugins are' "$work/nodisplay.txt" || fail "no reason from Qt: $(cat "$work/nodisplay.txt")"
 done
 
+step "without the Japanese font the program says which to install, once"
+echo '<fontconfig/>' >"$work/nofonts.conf"
+FONTCONFIG_FILE="$work/nofonts.conf" timeout 3 "$program" 2>"$work/nofont.txt" || true
+[ "$(grep -c 'fonts-ipafont-gothic' "$work/nofont.txt")" = 1 ] || fail "no word of the missing font: $(cat "$work/nofont.txt")"
+
 # Qt's own options are not the program's: the windows keep their titles and layout.
-"$program" -qwindowtitle Oops -reverse &
+"$program" -qwindowtitle Oops -reverse 2>"$work/stderr.txt" &
 app=$!
 pids+=($app)
 
@@ -137,4 +143,5 @@ done
 status=0
 wait "$app" || status=$?
 [ "$status" = 0 ] || fail "exit status $status"
+! grep -q 'fonts-ipafont-gothic' "$work/stderr.txt" || fail "a missing font reported where it is installed"
 echo "1 passed, 0 failed"
