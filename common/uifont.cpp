@@ -15,8 +15,7 @@ namespace {
 // (the layout's twips were measured for such a face); Meiryo UI is the next narrowest; Yu Gothic
 // UI, the widest in line, is on every Windows 10 and 11 even without the Japanese supplemental
 // fonts, so it is the one always there.
-const QStringList kWindowsJapaneseUi = {QStringLiteral("MS UI Gothic"),
-                                        QStringLiteral("Meiryo UI"),
+const QStringList kWindowsJapaneseUi = {QStringLiteral("MS UI Gothic"), QStringLiteral("Meiryo UI"),
                                         QStringLiteral("Yu Gothic UI")};
 
 } // namespace
@@ -25,8 +24,8 @@ QFont uiFont()
 {
     QFont font;
     // IPA fonts come with the Debian package fonts-ipafont-gothic, which the setup installs.
-    font.setFamilies(QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")}
-                     + kWindowsJapaneseUi);
+    font.setFamilies(QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")} +
+                     kWindowsJapaneseUi);
     font.setPixelSize(12);
     return font;
 }
@@ -35,8 +34,8 @@ QFont symbolFont()
 {
     QFont font = uiFont();
     // MS Gothic is the fixed-width face IPA Gothic keeps the metrics of.
-    font.setFamilies(QStringList{QStringLiteral("IPAGothic"), QStringLiteral("MS Gothic")}
-                     + kWindowsJapaneseUi);
+    font.setFamilies(QStringList{QStringLiteral("IPAGothic"), QStringLiteral("MS Gothic")} +
+                     kWindowsJapaneseUi);
     return font;
 }
 

@@ -4,6 +4,7 @@
 // XOR trail.
 #include "frmdouble.h"
 
+#include "accessibleroles.h"
 #include "conversions.h"
 #include "designcontrols.h"
 #include "fields.h"
@@ -55,6 +56,7 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
     // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
     pacer = new FramePacer(this);
     setFont(uiFont());
+    useAccessibleRoles();
     resize(twips(9345), twips(6030));
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));

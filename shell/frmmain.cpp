@@ -3,6 +3,7 @@
 // The launcher's layout and its two buttons.
 #include "frmmain.h"
 
+#include "accessibleroles.h"
 #include "designcontrols.h"
 #include "simulators.h"
 #include "twips.h"
@@ -16,6 +17,7 @@ frmMain::frmMain(Simulators &simulators_, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Form1"));
     setFont(uiFont());
+    useAccessibleRoles();
     resize(twips(4680), twips(3090));
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);

@@ -64,9 +64,10 @@ int main(int argc, char *argv[])
     // as the fields' context menus.
     QApplication::setFont(uiFont());
     if (!uiFontInstalled())
-        std::fputs("pendulum: 日本語フォントがありません (no Japanese font: install the IPA P Gothic "
-                   "font, Debian's fonts-ipafont-gothic)\n",
-                   stderr);
+        std::fputs(
+            "pendulum: 日本語フォントがありません (no Japanese font: install the IPA P Gothic "
+            "font, Debian's fonts-ipafont-gothic)\n",
+            stderr);
     app.setWindowIcon(pendulumIcon());
     Simulators simulators;
     frmMain launcher(simulators);

@@ -3,6 +3,7 @@
 // The simple pendulum window: its layout, Run, Stop, Resume, the tick and click placement.
 #include "frmsingle.h"
 
+#include "accessibleroles.h"
 #include "angles.h"
 #include "conversions.h"
 #include "designcontrols.h"
@@ -43,6 +44,7 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
     // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
     pacer = new FramePacer(this);
     setFont(uiFont());
+    useAccessibleRoles();
     resize(twips(9345), twips(6030));
 
     Picture1->setObjectName(QStringLiteral("Picture1"));

@@ -102,11 +102,10 @@ void TestConversions::val_data()
     QTest::newRow("beyond double, negative") << QByteArray("-1e400") << 0.0 << true;
     QTest::newRow("below double") << QByteArray("1e-400") << 0.0 << false;
     QTest::newRow("below double, negative") << QByteArray("-1e-400") << -0.0 << false;
-    QTest::newRow("beyond by its exponent only")
-        << QByteArray("0.00001e400") << 0.0 << true;
+    QTest::newRow("beyond by its exponent only") << QByteArray("0.00001e400") << 0.0 << true;
     QTest::newRow("below by its exponent only") << QByteArray("10000e-330") << 0.0 << false;
-    QTest::newRow("beyond by its digits only") << QByteArray("1" + QByteArray(400, '0')) << 0.0
-                                               << true;
+    QTest::newRow("beyond by its digits only")
+        << QByteArray("1" + QByteArray(400, '0')) << 0.0 << true;
     QTest::newRow("beyond by an exponent of many digits")
         << QByteArray("1e" + QByteArray(30, '9')) << 0.0 << true;
     QTest::newRow("huge exponent of zero") << QByteArray("0e99999999999999999999") << 0.0 << false;

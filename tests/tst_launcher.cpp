@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
 // The launcher, the lasting simulator instances and the icon, offscreen.
+#include "canvas.h"
 #include "frmmain.h"
 #include "pendulumicon.h"
 #include "qttranslations.h"
 #include "simulators.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +33,7 @@ private slots:
     void icon_data();
     void icon();
     void fontCoversEveryWindow();
+    void accessibleRoles();
 };
 
 void TestLauncher::layout()
@@ -211,6 +214,26 @@ void TestLauncher::fontCoversEveryWindow()
             for (const char32_t c : text.toUcs4())
                 QVERIFY2(metrics.inFontUcs4(c), qPrintable(text));
     }
+}
+
+void TestLauncher::accessibleRoles()
+{
+    Simulators simulators;
+    frmMain launcher(simulators);
+    simulators.single().Show();
+    simulators.twin().Show();
+    int canvases = 0;
+    for (QWidget *window :
+         QList<QWidget *>{&launcher, simulators.single().window(), simulators.twin().window()}) {
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window);
+        for (Canvas *canvas : window->findChildren<Canvas *>()) {
+            const QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(canvas);
+            QCOMPARE(picture->role(), QAccessible::Graphic);
+            QCOMPARE(picture->text(QAccessible::Name), canvas->accessibleName());
+            ++canvases;
+        }
+    }
+    QCOMPARE(canvases, 2);
 }
 
 QTEST_MAIN(TestLauncher)

@@ -13,8 +13,8 @@
 
 #include <random>
 #ifdef _WIN32
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #else
 #include <fstream>
 #include <unistd.h>
