@@ -3,6 +3,7 @@
 // The run-time error dialog.
 #include "handlerguard.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
@@ -30,6 +31,17 @@ void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNam
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
 
+    // When the dialog is dismissed, the keyboard goes to the first field it names, its text
+    // selected for retyping, or, for an error no field caused, back where it was.
+    QPointer<QLineEdit> named;
+    if (!error.fields().empty()) {
+        const QString name = QString::fromStdString(fieldOf(error.fields().front()));
+        for (QLineEdit *field : window->findChildren<QLineEdit *>())
+            if (field->accessibleName() == name)
+                named = field;
+    }
+    const QPointer<QWidget> focused = window->focusWidget();
+
     // Not modal: a window blocked by a modal dialog cannot be closed from its title bar. Its
     // controls are switched off instead until the dialog is dismissed.
     QList<QPointer<QWidget>> disabled;
@@ -39,10 +51,16 @@ void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNam
         control->setEnabled(false);
         disabled << control;
     }
-    QObject::connect(box, &QDialog::finished, window, [disabled] {
+    QObject::connect(box, &QDialog::finished, window, [disabled, named, focused] {
         for (const QPointer<QWidget> &control : disabled)
             if (control)
                 control->setEnabled(true);
+        if (named) {
+            named->setFocus(Qt::OtherFocusReason);
+            named->selectAll();
+        } else if (focused) {
+            focused->setFocus(Qt::OtherFocusReason);
+        }
     });
     box->show();
 }

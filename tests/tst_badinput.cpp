@@ -264,6 +264,12 @@ void TestBadInput::matrix()
     for (auto it = others.cbegin(); it != others.cend(); ++it)
         QCOMPARE(s.fields.value(it.key())->text(), it.value());
     QCOMPARE(edit->text(), held);
+    // Once the dialog is dismissed, the field it named has the keyboard, its text selected.
+    if (conversionFails || intervalRefused) {
+        errorBox(s.window.get())->accept();
+        QCOMPARE(s.window->focusWidget(), edit);
+        QCOMPARE(edit->selectedText(), edit->text());
+    }
 }
 
 void TestBadInput::errorInOneWindowLeavesTheOtherTicking()
