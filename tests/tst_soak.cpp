@@ -13,8 +13,9 @@
 
 #include <random>
 #ifdef _WIN32
-#include <psapi.h>
 #include <windows.h>
+// (after windows.h, whose types it uses)
+#include <psapi.h>
 #else
 #include <fstream>
 #include <unistd.h>
