@@ -4,6 +4,7 @@
 #include "uifont.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -33,9 +34,16 @@ QFont uiFont()
 QFont symbolFont()
 {
     QFont font = uiFont();
-    // MS Gothic is the fixed-width face IPA Gothic keeps the metrics of.
-    font.setFamilies(QStringList{QStringLiteral("IPAGothic"), QStringLiteral("MS Gothic")} +
+    // A fixed-width Latin face whose hinting keeps every letter apart: IPA Gothic draws "M" at
+    // 12 pixels as a grey block five pixels wide. DejaVu Sans Mono at 11 pixels, whose tall
+    // small letters match the Gothic's at 12, writes each caption within the room its field
+    // leaves it ("dt" 13.2 pixels of 16). On Windows, MS Gothic, whose 12-pixel letters are
+    // drawn for that size; IPA Gothic keeps its metrics.
+    font.setFamilies(QStringList{QStringLiteral("DejaVu Sans Mono"), QStringLiteral("MS Gothic"),
+                                 QStringLiteral("IPAGothic")} +
                      kWindowsJapaneseUi);
+    if (QFontInfo(font).family() == QLatin1String("DejaVu Sans Mono"))
+        font.setPixelSize(11);
     return font;
 }
 

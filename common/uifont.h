@@ -9,9 +9,9 @@
 // The font of every window and its texts.
 QFont uiFont();
 
-// The font of the captions that are short Latin symbols (La, Mb, dt, g): IPA Gothic, whose
-// half-width Latin letters fit the narrow space the layout leaves those captions beside their
-// fields, where the proportional face's "Mb" would run under the field's border.
+// The font of the captions that are short Latin symbols (La, Mb, dt, g): a fixed-width face,
+// whose letters fit the narrow space the layout leaves those captions beside their fields,
+// where the proportional face's "Mb" would run under the field's border.
 QFont symbolFont();
 
 // Whether one of the windows' fonts is installed; without one, the captions draw as boxes.
