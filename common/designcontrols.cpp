@@ -40,10 +40,20 @@ void placeLabel(QLabel *label, const char *name, QRect geometry)
     label->lower();
 }
 
+namespace {
+const char *const kDesignText = "designText";
+} // namespace
+
+std::string designText(const QLineEdit *field)
+{
+    return field->property(kDesignText).toString().toStdString();
+}
+
 QLineEdit *makeField(QWidget *parent, const char *name, const char *text, QRect geometry)
 {
     auto *field = new QLineEdit(QString::fromUtf8(text), parent);
     field->setObjectName(QLatin1String(name));
+    field->setProperty(kDesignText, field->text());
     field->setGeometry(geometry);
     return field;
 }

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <string>
+
 // Names a label, places it at a fixed size and stacks it beneath the fields.
 void placeLabel(QLabel *label, const char *name, QRect geometry);
 template <class Label = QLabel>
@@ -18,4 +20,6 @@ Label *makeLabel(QWidget *parent, const char *name, const char *caption, QRect g
     return label;
 }
 QLineEdit *makeField(QWidget *parent, const char *name, const char *text, QRect geometry);
+// The text a field was made with, whatever it holds now.
+std::string designText(const QLineEdit *field);
 QPushButton *makeButton(QWidget *parent, const char *name, const char *caption, QRect geometry);

@@ -53,8 +53,9 @@ void DoublePendulum::InitArms(double lenA_, double lenB_, double massA_, double 
     damping = damping_;
 
     massRatio = blame({"massA", "massB"}, [this] { return massB / (massB + massA); });
-    gOverLenA = blame({"lenA"}, [this] { return gravity / lenA; });
-    gOverLenB = blame({"lenB"}, [this] { return gravity / lenB; });
+    // A zero rod is its own fault; a quotient beyond range, the gravity's and the rod's.
+    gOverLenA = blame({"gravity", "lenA"}, [this] { return divideBy(gravity, lenA, {"lenA"}); });
+    gOverLenB = blame({"gravity", "lenB"}, [this] { return divideBy(gravity, lenB, {"lenB"}); });
     lenRatio = blame({"lenA", "lenB"}, [this] { return lenB / lenA; });
 
     armA[1].dOmega = 0.0;

@@ -202,15 +202,28 @@ void frmDouble::Command1_Click()
     const double gravity = read(Text5);
     const double timeStep = read(Text6);
     const double damping = read(Text10);
+    const RunValues values = {lenA,        lenB,    massA,    massB,  startAngleA,
+                              startAngleB, gravity, timeStep, damping};
     DoublePendulum next = state;
-    next.InitArms(lenA, lenB, massA, massB, startAngleA, startAngleB, gravity, timeStep, damping);
-    const Figure start = FigureOf(next, next.prevSlot);
+    Figure start;
+    try {
+        next.InitArms(lenA, lenB, massA, massB, startAngleA, startAngleB, gravity, timeStep,
+                      damping);
+        start = FigureOf(next, next.prevSlot);
+    } catch (const RuntimeError &error) {
+        std::vector<std::string> named;
+        for (const std::string &input : error.fields())
+            named.push_back(fieldOf(input));
+        throw RuntimeError(error.kind(), narrowBlame(named, suspects(values, 0)));
+    }
     const int interval = convertField(fieldName(Text9), [this] {
         return StepTimer::checkedInterval(CLng(Val(fieldText(Text9))));
     });
 
     Module1::SetWorldScale(*Picture1, 0, 0, 500, 500);
     state = next;
+    swingStart = values;
+    swingTicks = 0;
     if (Check1Value() == 1) {
         // The start figure is drawn and cleared again: the first tick's erase draws it.
         Picture1->setDrawMode(Canvas::XorPen);
@@ -239,14 +252,20 @@ void frmDouble::Timer1_Timer()
     Figure previous;
     Figure current;
     try {
-        next.AddTimeStep();
-        Label17->setText(QString::fromStdString(Format(next.elapsedTime.value(), "#0.000000")));
-        Label17->repaint();
-        if (!announceElapsed.isActive())
-            announceElapsed.start();
-        next.AdvanceArms();
-        previous = FigureOf(next, next.prevSlot);
-        current = FigureOf(next, next.curSlot);
+        tickBlamingEarly(
+            swingTicks,
+            [&] {
+                next.AddTimeStep();
+                Label17->setText(
+                    QString::fromStdString(Format(next.elapsedTime.value(), "#0.000000")));
+                Label17->repaint();
+                if (!announceElapsed.isActive())
+                    announceElapsed.start();
+                next.AdvanceArms();
+                previous = FigureOf(next, next.prevSlot);
+                current = FigureOf(next, next.curSlot);
+            },
+            [this] { return suspects(swingStart, swingTicks + 1); });
     } catch (const RuntimeError &) {
         // The time went up before the step's arithmetic; a failed tick shows nothing new.
         Label17->setText(shown);
@@ -254,6 +273,7 @@ void frmDouble::Timer1_Timer()
         throw;
     }
     state = next;
+    ++swingTicks;
 
     if (Check1Value() == 1) {
         // Erase the previous figure by drawing it again with the XOR pen, draw the new one,
@@ -269,4 +289,29 @@ void frmDouble::Timer1_Timer()
         DrawFigure(current);
     }
     state.SwapSlots();
+}
+
+std::vector<Suspect> frmDouble::suspects(const RunValues &start, long ticks) const
+{
+    // The fields in the order Run hands their values to InitArms.
+    const QLineEdit *const fields[] = {Text1, Text2, Text3, Text4, Text7,
+                                       Text8, Text5, Text6, Text10};
+    std::vector<Suspect> out;
+    for (std::size_t i = 0; i < start.size(); ++i)
+        out.push_back({fieldName(fields[i]), [start, ticks, i, field = fields[i]] {
+                           RunValues values = start;
+                           values[i] = Val(designText(field));
+                           DoublePendulum replay;
+                           replay.InitArms(values[0], values[1], values[2], values[3], values[4],
+                                           values[5], values[6], values[7], values[8]);
+                           FigureOf(replay, replay.prevSlot);
+                           for (long n = 0; n < ticks; ++n) {
+                               replay.AddTimeStep();
+                               replay.AdvanceArms();
+                               FigureOf(replay, replay.prevSlot);
+                               FigureOf(replay, replay.curSlot);
+                               replay.SwapSlots();
+                           }
+                       }});
+    return out;
 }

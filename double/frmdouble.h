@@ -7,6 +7,7 @@
 
 #include "canvas.h"
 #include "doublependulum.h"
+#include "earlyblame.h"
 #include "framepacer.h"
 #include "numberlabel.h"
 #include "steptimer.h"
@@ -18,8 +19,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class frmDouble : public QWidget {
     Q_OBJECT
@@ -68,6 +71,9 @@ public:
     QCheckBox *const Check1;
     StepTimer Timer1;
 
+    // The name of the field an input named in a run-time error comes from.
+    std::string fieldOf(const std::string &input) const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -87,11 +93,17 @@ private:
     void DrawFigure(const Figure &figure);
     // Runs an event procedure through the handler guard (runHandler).
     template <typename Procedure> void guarded(Procedure procedure);
-    // The name of the field an input named in a run-time error comes from.
-    std::string fieldOf(const std::string &input) const;
+    // The values Run hands InitArms, in its order.
+    using RunValues = std::array<double, 9>;
+    // The fields an error may follow from, each with Run and then `ticks` ticks replayed from
+    // `start` with that field at its design value.
+    std::vector<Suspect> suspects(const RunValues &start, long ticks) const;
 
     FramePacer *pacer = nullptr;
 
     DoublePendulum &state;
     QTimer announceElapsed;
+    // The values of the latest Run, and the swing's ticks since.
+    RunValues swingStart{};
+    long swingTicks = 0;
 };

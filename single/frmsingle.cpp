@@ -151,6 +151,8 @@ void frmSingle::Command1_Click()
 
     Module1::SetWorldScale(*Picture1, -300, 300, 300, -300);
     state = next;
+    swingStart = next;
+    swingTicks = 0;
     DrawPendulum(figure);
     Timer1.setInterval(interval);
     Timer1.setEnabled(true);
@@ -166,6 +168,8 @@ void frmSingle::Picture1_MouseDown(short, short, float x, float y)
     next.PlaceAt(x, y);
     const Figure figure = FigureOf(next);
     state = next;
+    swingStart = next;
+    swingTicks = 0;
     setFieldText(Text5, CStr(state.rodLength.value()));
     DrawPendulum(figure);
 }
@@ -173,8 +177,29 @@ void frmSingle::Picture1_MouseDown(short, short, float x, float y)
 void frmSingle::Timer1_Timer()
 {
     SinglePendulum next = state;
-    next.Step();
+    tickBlamingEarly(
+        swingTicks, [&next] { next.Step(); }, [this] { return suspects(); });
     const Figure figure = FigureOf(next);
     state = next;
+    ++swingTicks;
     DrawPendulum(figure);
+}
+
+std::vector<Suspect> frmSingle::suspects() const
+{
+    const std::pair<CheckedDouble SinglePendulum::*, const QLineEdit *> parameters[] = {
+        {&SinglePendulum::damping, Text2},
+        {&SinglePendulum::gravity, Text3},
+        {&SinglePendulum::timeStep, Text4},
+        {&SinglePendulum::rodLength, Text5}};
+    std::vector<Suspect> out;
+    for (const auto &[parameter, field] : parameters)
+        out.push_back({fieldName(field), [this, parameter = parameter, field = field] {
+                           SinglePendulum replay = swingStart;
+                           replay.*parameter = Val(designText(field));
+                           for (long n = 0; n <= swingTicks; ++n)
+                               replay.Step();
+                           FigureOf(replay);
+                       }});
+    return out;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "earlyblame.h"
 #include "framepacer.h"
 #include "singlependulum.h"
 #include "steptimer.h"
@@ -16,6 +17,7 @@
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 class frmSingle : public QWidget {
     Q_OBJECT
@@ -51,6 +53,9 @@ public:
     QPushButton *const Command3;
     StepTimer Timer1;
 
+    // The name of the field an input named in a run-time error comes from.
+    std::string fieldOf(const std::string &input) const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -66,10 +71,14 @@ private:
     void DrawPendulum(const Figure &bob);
     // Runs an event procedure through the handler guard (runHandler).
     template <typename Procedure> void guarded(Procedure procedure);
-    // The name of the field an input named in a run-time error comes from.
-    std::string fieldOf(const std::string &input) const;
+    // The fields an early tick's error may follow from, each with the swing replayed from its
+    // start with that field at its design value.
+    std::vector<Suspect> suspects() const;
 
     FramePacer *pacer = nullptr;
 
     SinglePendulum &state;
+    // The swing's start, at Run or at a click, and its ticks since.
+    SinglePendulum swingStart;
+    long swingTicks = 0;
 };

@@ -32,6 +32,9 @@ private slots:
     // Each row: the tool's arguments, its exit status and the lines it prints.
     void runs_data();
     void runs();
+    // Each row: the arguments, the tick whose error ends the trace, and that error's line.
+    void errorsNameTheirFields_data();
+    void errorsNameTheirFields();
     void convertFromStandardInput();
     void badUsage();
 };
@@ -48,13 +51,14 @@ void TestTrace::runs_data()
     QTest::newRow("damping 1") << QStringList{"single", "2", "Text2=1"} << 0
                                << QStringList{"1 1.5707963267949001 -0", "2 1.5707963267949001 -0"};
     QTest::newRow("angle type mismatch")
-        << QStringList{"single", "2", "Text6=abc"} << 3 << QStringList{"error: type-mismatch"};
-    QTest::newRow("zero rod length")
-        << QStringList{"single", "2", "Text5=0"} << 3 << QStringList{"error: division-by-zero"};
+        << QStringList{"single", "2", "Text6=abc"} << 3
+        << QStringList{"error: type-mismatch 「初期角度（Degree ）」"};
+    QTest::newRow("zero rod length") << QStringList{"single", "2", "Text5=0"} << 3
+                                     << QStringList{"error: division-by-zero 「棒の長さ」"};
     QTest::newRow("refused interval") << QStringList{"single", "1", "Text1=70000"} << 3
-                                      << QStringList{"error: invalid-property-value"};
-    QTest::newRow("angle overflow")
-        << QStringList{"single", "1", "Text6=1e308"} << 3 << QStringList{"error: overflow"};
+                                      << QStringList{"error: invalid-property-value 「タイマー」"};
+    QTest::newRow("angle overflow") << QStringList{"single", "1", "Text6=1e308"} << 3
+                                    << QStringList{"error: overflow 「初期角度（Degree ）」"};
     const QString firstDouble = QStringLiteral(
         "1 0.0050000000000000001 0.005000 -0.36710112899550063 -0.36695428854390244 "
         "-0.0018347714427195123 0.52176400415557889 0.049841020061564857 0.086694133130349085 "
@@ -71,12 +75,13 @@ void TestTrace::runs_data()
     QTest::newRow("double, trail, picture")
         << QStringList{"double", "1", "--trail", "--pixels"} << 0
         << QStringList{firstDouble + QStringLiteral(" 70888fedac223216")};
-    QTest::newRow("double, timeStep 0")
-        << QStringList{"double", "2", "Text6=0"} << 3 << QStringList{"error: invalid-operation"};
-    QTest::newRow("double, letters in La")
-        << QStringList{"double", "2", "Text1=abc"} << 3 << QStringList{"error: division-by-zero"};
-    QTest::newRow("double, refused interval") << QStringList{"double", "1", "Text9=-1"} << 3
-                                              << QStringList{"error: invalid-property-value"};
+    QTest::newRow("double, timeStep 0") << QStringList{"double", "2", "Text6=0"} << 3
+                                        << QStringList{"error: invalid-operation 「dt」"};
+    QTest::newRow("double, letters in La") << QStringList{"double", "2", "Text1=abc"} << 3
+                                           << QStringList{"error: division-by-zero 「La」"};
+    QTest::newRow("double, refused interval")
+        << QStringList{"double", "1", "Text9=-1"} << 3
+        << QStringList{"error: invalid-property-value 「タイマー」"};
     QTest::newRow("Val") << QStringList{"convert", "Val", "12abc", "1e400", " 1 0 "} << 3
                          << QStringList{"12", "error: overflow", "10"};
     QTest::newRow("CDbl") << QStringList{"convert", "CDbl", "1,000", "abc"} << 3
@@ -99,6 +104,50 @@ void TestTrace::runs()
     const Result r = runTrace(args);
     QCOMPARE(r.lines, lines);
     QCOMPARE(r.status, status);
+}
+
+void TestTrace::errorsNameTheirFields_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("tick");
+    QTest::addColumn<QString>("error");
+    const auto single = [](const char *name, QStringList fields, int tick, const char *error) {
+        QTest::newRow(name) << (QStringList{"single", "20"} + fields) << tick << error;
+    };
+    single("tiny rod", {"Text5=1e-320"}, 1, "error: overflow 「棒の長さ」");
+    single("small rod", {"Text5=1e-310"}, 1, "error: overflow 「棒の長さ」");
+    single("huge time step", {"Text4=1e200"}, 2, "error: overflow 「時間刻み」");
+    single("largest time step", {"Text4=1e308"}, 2, "error: overflow 「時間刻み」");
+    single("huge damping", {"Text2=1e300"}, 2, "error: overflow 「動粘性抵抗」");
+    single("huge negative damping", {"Text2=-1e308"}, 2, "error: overflow 「動粘性抵抗」");
+    single("gravity and time step together", {"Text3=1e308", "Text4=10"}, 1,
+           "error: overflow 「重力加速度」 「時間刻み」");
+    const auto twin = [](const char *name, QStringList fields, int tick, const char *error) {
+        QTest::newRow(name) << (QStringList{"double", "20"} + fields) << tick << error;
+    };
+    twin("double, huge dt", {"Text6=1e200"}, 1, "error: overflow 「dt」");
+    twin("double, huge g at Run", {"Text5=1e308"}, 0, "error: overflow 「g」");
+    twin("double, tiny La at Run", {"Text1=1e-320"}, 0, "error: overflow 「La」");
+    twin("double, huge La", {"Text1=3.4e35"}, 5, "error: overflow 「La」");
+    twin("double, large dt", {"Text6=1e10"}, 5, "error: overflow 「dt」");
+    twin("double, both masses zero", {"Text3=0", "Text4=0"}, 0,
+         "error: invalid-operation 「Ma」 「Mb」");
+    // A swing that grows into an overflow over many ticks names no field.
+    QTest::newRow("double, undamped swing grows")
+        << QStringList{"double", "2000", "Text1=0.15", "Text7=60", "Text8=-120", "Text10=0"} << 1167
+        << "error: overflow";
+}
+
+void TestTrace::errorsNameTheirFields()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, tick);
+    QFETCH(QString, error);
+    const Result r = runTrace(args);
+    QCOMPARE(r.status, 3);
+    // A line for each tick done, then the error of the next.
+    QCOMPARE(r.lines.size(), tick == 0 ? 1 : tick);
+    QCOMPARE(r.lines.last(), error);
 }
 
 void TestTrace::convertFromStandardInput()

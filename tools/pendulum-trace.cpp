@@ -45,9 +45,16 @@ int usage()
     return kUsageStatus;
 }
 
-void printError(const RuntimeError &error)
+// "error: KIND", and for an error of a window's, the fields its dialog names, as it names
+// them: 「Caption」 each.
+void printError(const RuntimeError &error,
+                const std::function<std::string(const std::string &)> &fieldOf = {})
 {
-    std::printf("error: %s\n", std::string(errorKindId(error.kind())).c_str());
+    std::string fields;
+    if (fieldOf)
+        for (const std::string &input : error.fields())
+            fields += " 「" + fieldOf(input) + "」";
+    std::printf("error: %s%s\n", std::string(errorKindId(error.kind())).c_str(), fields.c_str());
 }
 
 // Reads a decimal number exactly, for the conversions that take a double.
@@ -145,7 +152,8 @@ unsigned long long pictureFingerprint(const Canvas &canvas)
 // Runs Run and then the ticks, printing a line per completed tick, ending in the picture's
 // fingerprint when a canvas is given.
 int trace(long ticks, const std::function<void()> &run, const std::function<void()> &tick,
-          const std::function<void(long)> &print, const Canvas *pixels)
+          const std::function<void(long)> &print, const Canvas *pixels,
+          const std::function<std::string(const std::string &)> &fieldOf)
 {
     try {
         run();
@@ -158,7 +166,7 @@ int trace(long ticks, const std::function<void()> &run, const std::function<void
         }
     } catch (const RuntimeError &error) {
         std::fflush(stdout);
-        printError(error);
+        printError(error, fieldOf);
         return kErrorStatus;
     }
     return 0;
@@ -182,7 +190,8 @@ int traceSingle(long ticks, std::vector<std::string> args)
         [&](long n) {
             std::printf("%ld %.17g %.17g", n, state.theta.value(), state.omega.value());
         },
-        pixels ? window.Picture1 : nullptr);
+        pixels ? window.Picture1 : nullptr,
+        [&window](const std::string &input) { return window.fieldOf(input); });
 }
 
 int traceDouble(long ticks, std::vector<std::string> args)
@@ -216,7 +225,8 @@ int traceDouble(long ticks, std::vector<std::string> args)
                             arm->omega.value(), arm->dTheta.value(), arm->theta.value(),
                             arm->x.value(), arm->y.value());
         },
-        pixels ? window.Picture1 : nullptr);
+        pixels ? window.Picture1 : nullptr,
+        [&window](const std::string &input) { return window.fieldOf(input); });
 }
 
 } // namespace
