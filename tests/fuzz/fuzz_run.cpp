@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
 // libFuzzer target for the whole Run path of both simulator windows: the input's lines are the
-// field texts (the first byte picks the window and the trail), then Run and a few ticks on the
-// real window offscreen. The only outcomes are numbers or typed run-time errors.
+// field texts (the first byte picks the window and the trail), then a click on Run and a few
+// ticks of the timer on the real window offscreen, through the handler guard as in the program,
+// and the error dialog dismissed. The only outcomes are numbers or the dialog of a typed
+// run-time error; anything else escapes the guard and ends the run.
 #include "doublependulum.h"
 #include "frmdouble.h"
 #include "frmsingle.h"
-#include "runtimeerror.h"
+#include "handlerguard.h"
 #include "singlependulum.h"
 
 #include <QApplication>
@@ -29,13 +31,11 @@ void runWindow(QList<QLineEdit *> (*fields)(Window &), const QList<QByteArray> &
     const QList<QLineEdit *> edits = fields(window);
     for (qsizetype i = 0; i < edits.size() && i < texts.size(); ++i)
         edits[i]->setText(QString::fromUtf8(texts[i]));
-    try {
-        window.Command1_Click();
-        for (int tick = 0; tick < 4; ++tick)
-            window.Timer1_Timer();
-    } catch (const RuntimeError &) {
-        // a typed error is an outcome the windows show in their dialog
-    }
+    window.Command1->click();
+    for (int tick = 0; tick < 4; ++tick)
+        emit window.Timer1.Timer();
+    if (QWidget *dialog = openRuntimeError(&window))
+        dialog->close();
 }
 
 QList<QLineEdit *> singleFields(frmSingle &w)
