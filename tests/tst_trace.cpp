@@ -111,27 +111,25 @@ void TestTrace::errorsNameTheirFields_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("tick");
     QTest::addColumn<QString>("error");
-    const auto single = [](const char *name, QStringList fields, int tick, const char *error) {
-        QTest::newRow(name) << (QStringList{"single", "20"} + fields) << tick << error;
+    const auto row = [](const char *mode, const char *name, const QStringList &fields, int tick,
+                        const char *error) {
+        QTest::newRow(name) << (QStringList{mode, "20"} + fields) << tick << error;
     };
-    single("tiny rod", {"Text5=1e-320"}, 1, "error: overflow 「棒の長さ」");
-    single("small rod", {"Text5=1e-310"}, 1, "error: overflow 「棒の長さ」");
-    single("huge time step", {"Text4=1e200"}, 2, "error: overflow 「時間刻み」");
-    single("largest time step", {"Text4=1e308"}, 2, "error: overflow 「時間刻み」");
-    single("huge damping", {"Text2=1e300"}, 2, "error: overflow 「動粘性抵抗」");
-    single("huge negative damping", {"Text2=-1e308"}, 2, "error: overflow 「動粘性抵抗」");
-    single("gravity and time step together", {"Text3=1e308", "Text4=10"}, 1,
-           "error: overflow 「重力加速度」 「時間刻み」");
-    const auto twin = [](const char *name, QStringList fields, int tick, const char *error) {
-        QTest::newRow(name) << (QStringList{"double", "20"} + fields) << tick << error;
-    };
-    twin("double, huge dt", {"Text6=1e200"}, 1, "error: overflow 「dt」");
-    twin("double, huge g at Run", {"Text5=1e308"}, 0, "error: overflow 「g」");
-    twin("double, tiny La at Run", {"Text1=1e-320"}, 0, "error: overflow 「La」");
-    twin("double, huge La", {"Text1=3.4e35"}, 5, "error: overflow 「La」");
-    twin("double, large dt", {"Text6=1e10"}, 5, "error: overflow 「dt」");
-    twin("double, both masses zero", {"Text3=0", "Text4=0"}, 0,
-         "error: invalid-operation 「Ma」 「Mb」");
+    row("single", "tiny rod", {"Text5=1e-320"}, 1, "error: overflow 「棒の長さ」");
+    row("single", "small rod", {"Text5=1e-310"}, 1, "error: overflow 「棒の長さ」");
+    row("single", "huge time step", {"Text4=1e200"}, 2, "error: overflow 「時間刻み」");
+    row("single", "largest time step", {"Text4=1e308"}, 2, "error: overflow 「時間刻み」");
+    row("single", "huge damping", {"Text2=1e300"}, 2, "error: overflow 「動粘性抵抗」");
+    row("single", "huge negative damping", {"Text2=-1e308"}, 2, "error: overflow 「動粘性抵抗」");
+    row("single", "gravity and time step together", {"Text3=1e308", "Text4=10"}, 1,
+        "error: overflow 「重力加速度」 「時間刻み」");
+    row("double", "double, huge dt", {"Text6=1e200"}, 1, "error: overflow 「dt」");
+    row("double", "double, huge g at Run", {"Text5=1e308"}, 0, "error: overflow 「g」");
+    row("double", "double, tiny La at Run", {"Text1=1e-320"}, 0, "error: overflow 「La」");
+    row("double", "double, huge La", {"Text1=3.4e35"}, 5, "error: overflow 「La」");
+    row("double", "double, large dt", {"Text6=1e10"}, 5, "error: overflow 「dt」");
+    row("double", "double, both masses zero", {"Text3=0", "Text4=0"}, 0,
+        "error: invalid-operation 「Ma」 「Mb」");
     // A swing that grows into an overflow over many ticks names no field.
     QTest::newRow("double, undamped swing grows")
         << QStringList{"double", "2000", "Text1=0.15", "Text7=60", "Text8=-120", "Text10=0"} << 1167

@@ -7,11 +7,8 @@
 set -euo pipefail
 
 build=$1
-# shellcheck source=x11session.sh
-source "$(dirname "$0")/x11session.sh"
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
-unset QT_QPA_PLATFORM
-export WINEDEBUG=${WINEDEBUG:--all}
+# shellcheck source=winesession.sh
+source "$(dirname "$0")/winesession.sh"
 
 step "the installer is made"
 (cd "$build" && cpack -G NSIS -B "$work/package" >/dev/null)
@@ -34,12 +31,7 @@ step "the installed program starts and ends with status 0"
 (cd "$drive" && wine "$folder/pendulum.exe") &
 app=$!
 pids+=($app)
-deadline=$((SECONDS + 60))
-until count_forms 1; do
-    [ $SECONDS -lt $deadline ] || fail "the installed program shows no launcher"
-    kill -0 "$app" 2>/dev/null || fail "the installed program ended at start"
-    sleep 0.5
-done
+wait_for_launcher "$app"
 wmctrl -i -c "$(forms)"
 status=0
 wait "$app" || status=$?

@@ -8,13 +8,8 @@
 set -euo pipefail
 
 program=$1
-# shellcheck source=x11session.sh
-source "$(dirname "$0")/x11session.sh"
-# Wine's own processes go with the X server.
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
-# The Windows platform plugin, whatever platform the calling test run chose.
-unset QT_QPA_PLATFORM
-export WINEDEBUG=${WINEDEBUG:--all}
+# shellcheck source=winesession.sh
+source "$(dirname "$0")/winesession.sh"
 
 # Qt's own options are not the program's: the windows keep their titles and layout.
 wine "$program" -qwindowtitle Oops -reverse &
@@ -22,13 +17,7 @@ app=$!
 pids+=($app)
 
 step "the launcher appears"
-# The first start of a Wine prefix takes a while.
-deadline=$((SECONDS + 120))
-until count_forms 1; do
-    [ $SECONDS -lt $deadline ] || fail "no launcher window"
-    kill -0 "$app" 2>/dev/null || fail "the program ended before its launcher appeared"
-    sleep 0.5
-done
+wait_for_launcher "$app"
 launcher=$(forms)
 # Windows places each new window at the screen's centre, over the others: the test lays them
 # side by side, as a user would.
