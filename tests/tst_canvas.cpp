@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <optional>
 #include <random>
 
 namespace {
@@ -49,6 +50,109 @@ void drawFigure(Canvas &c, float ax, float ay, float bx, float by, Colour outlin
     c.Circle(bx, by, 8, outline);
 }
 
+// The picture as the canvas's rules decide it in their plainest reading: one pixel at a time,
+// no runs, no record of ink, no caches. A world point is (x - ScaleLeft) * inner width /
+// ScaleWidth (and likewise down) logical pixels in, times the device pixel ratio; the device
+// pixel that holds a coordinate is the one it lies in, or the one beyond when it lies a
+// rounding error short of the edge. A line is Bresenham's between the pixels of its ends, as
+// many device pixels wide as a logical pixel, across its major axis. A circle's centre is the
+// middle of the pixel under its point; a pixel whose centre lies within the radius belongs to
+// the circle: to the outline within a pen width of the edge, else to the fill. The copy pen
+// sets a pixel, the XOR pen flips its colour's bits; Cls whitens all.
+class ReferenceCanvas {
+public:
+    explicit ReferenceCanvas(const Canvas &canvas)
+        : canvas(canvas), image(canvas.image().size(), QImage::Format_RGB32),
+          ratio(canvas.image().devicePixelRatio()), pen(std::max(1, int(std::lround(ratio))))
+    {
+        Cls();
+    }
+    const QImage &picture() const { return image; }
+
+    void Cls() { image.fill(Qt::white); }
+
+    void Line(float x1, float y1, float x2, float y2, Colour colour)
+    {
+        int x = pixelOf(deviceX(x1)), y = pixelOf(deviceY(y1));
+        const int xEnd = pixelOf(deviceX(x2)), yEnd = pixelOf(deviceY(y2));
+        const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
+        const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+        int error = dx + dy;
+        while (true) {
+            for (int k = 0; k < pen; ++k) {
+                const int across = k - (pen - 1) / 2;
+                if (dx >= -dy)
+                    plot(x, y + across, colour);
+                else
+                    plot(x + across, y, colour);
+            }
+            if (x == xEnd && y == yEnd)
+                return;
+            // Both steps are decided by the error as it was before either.
+            const int e2 = 2 * error;
+            if (e2 >= dy) {
+                error += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                error += dx;
+                y += sy;
+            }
+        }
+    }
+
+    void Circle(float x, float y, float radius, Colour outline, std::optional<Colour> fill)
+    {
+        const double cx = pixelOf(deviceX(x)) + 0.5, cy = pixelOf(deviceY(y)) + 0.5;
+        const double r = std::fabs(double(radius) * kInner.width() / canvas.ScaleWidth()) * ratio;
+        const double inside = r - pen;
+        // Only the pixels near enough to matter are looked at.
+        const int top = int(std::max(0.0, std::floor(cy - r - 1)));
+        const int bottom = int(std::min(double(image.height() - 1), std::ceil(cy + r + 1)));
+        const int left = int(std::max(0.0, std::floor(cx - r - 1)));
+        const int right = int(std::min(double(image.width() - 1), std::ceil(cx + r + 1)));
+        for (int j = top; j <= bottom; ++j)
+            for (int i = left; i <= right; ++i) {
+                const double d = std::sqrt(square(i + 0.5 - cx) + square(j + 0.5 - cy));
+                if (d > r)
+                    continue;
+                if (inside >= 0.0 && !(d > inside)) {
+                    if (fill)
+                        plot(i, j, *fill);
+                } else {
+                    plot(i, j, outline);
+                }
+            }
+    }
+
+    bool xorPen = false;
+
+private:
+    static constexpr QSize kInner{405, 373};
+    static double square(double v) { return v * v; }
+    static int pixelOf(double coordinate) { return int(std::floor(coordinate + 1e-9)); }
+    double deviceX(double x) const
+    {
+        return (x - canvas.ScaleLeft()) * kInner.width() / canvas.ScaleWidth() * ratio;
+    }
+    double deviceY(double y) const
+    {
+        return (y - canvas.ScaleTop()) * kInner.height() / canvas.ScaleHeight() * ratio;
+    }
+    void plot(int x, int y, Colour colour)
+    {
+        if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+            return;
+        const QRgb rgb = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+        image.setPixel(x, y, xorPen ? (image.pixel(x, y) ^ rgb) | 0xFF000000u : rgb);
+    }
+
+    const Canvas &canvas;
+    QImage image;
+    qreal ratio;
+    int pen;
+};
+
 } // namespace
 
 class TestCanvas : public QObject {
@@ -68,6 +172,8 @@ private slots:
     void clickOnPictureOnly_data();
     void clickOnPictureOnly();
     void imageAtDevicePixels();
+    void matchesReference_data();
+    void matchesReference();
 };
 
 void TestCanvas::defaultScaleIsTwips()
@@ -155,7 +261,8 @@ void TestCanvas::circleIsRoundAndFilled()
         width += (image.pixel(x, centre.y()) & 0xFFFFFF) != 0xFFFFFF;
     for (int y = 0; y < image.height(); ++y)
         height += (image.pixel(centre.x(), y) & 0xFFFFFF) != 0xFFFFFF;
-    QVERIFY2(std::abs(width - 13.5 * ratio) <= 1.5, qPrintable(QString::number(width)));
+    // The pixels whose centres lie within the radius of the centre pixel's: 6 either side.
+    QCOMPARE(width, 2 * int(std::floor(6.75 * ratio)) + 1);
     QCOMPARE(height, width);
     // The outline is black around the red inside.
     QCOMPARE(countColour(image, qRgb(0, 0, 0)) > 20, true);
@@ -323,6 +430,106 @@ void TestCanvas::imageAtDevicePixels()
     const QImage grabbed = f.canvas->grab().toImage();
     const QPointF onLine = (f.canvas->toPixels(250, 250) + QPointF(2, 2)) * ratio;
     QCOMPARE(grabbed.pixel(int(onLine.x()), int(onLine.y())) & 0xFFFFFF, 0u);
+}
+
+void TestCanvas::matchesReference_data()
+{
+    // Each row: a world, and the seed of its random drawings.
+    QTest::addColumn<QRect>("world"); // left, top, right, bottom as a rectangle's corners
+    QTest::addColumn<int>("seed");
+    QTest::newRow("simple pendulum's world") << QRect(QPoint(-300, 300), QPoint(300, -300)) << 1;
+    QTest::newRow("double pendulum's world") << QRect(QPoint(0, 0), QPoint(500, 500)) << 2;
+    QTest::newRow("a narrow world") << QRect(QPoint(-7, 3), QPoint(6, -2)) << 3;
+}
+
+void TestCanvas::matchesReference()
+{
+    QFETCH(QRect, world);
+    QFETCH(int, seed);
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    Module1::SetWorldScale(*f.canvas, std::int16_t(world.left()), std::int16_t(world.top()),
+                           std::int16_t(world.right()), std::int16_t(world.bottom()));
+    f.canvas->Cls();
+    ReferenceCanvas reference(*f.canvas);
+    QCOMPARE(f.canvas->image().size(), reference.picture().size());
+
+    std::mt19937 random(seed);
+    const double left = world.left(), width = world.right() - world.left();
+    const double top = world.top(), height = world.bottom() - world.top();
+    const auto uniform = [&random](double from, double to) {
+        return std::uniform_real_distribution<double>(from, to)(random);
+    };
+    // Points on the picture and a little beyond it, within the margin lines are drawn to
+    // unclipped; centres far off it.
+    const auto near = [&](double origin, double size) {
+        return float(origin + size * uniform(-0.05, 1.05));
+    };
+    const auto far = [&](double origin, double size) {
+        return float(origin + size * uniform(-3.0, 4.0));
+    };
+    const auto colour = [&random] { return Colour(random() & 0xFFFFFFu); };
+    const auto radius = [&]() -> float {
+        switch (random() % 4) {
+        case 0: // below a pixel
+            return float(std::fabs(width) * uniform(1e-6, 0.002));
+        case 1:
+        case 2: // up to a third of the picture
+            return float(std::fabs(width) * uniform(0.002, 0.3));
+        default: // far beyond the picture
+            return float(std::fabs(width) * uniform(1.0, 2000.0));
+        }
+    };
+    for (int sequence = 0; sequence < 40; ++sequence) {
+        for (int step = 0; step < 12; ++step) {
+            switch (random() % 8) {
+            case 0:
+                f.canvas->Cls();
+                reference.Cls();
+                break;
+            case 1: {
+                const bool xorPen = random() % 2;
+                f.canvas->setDrawMode(xorPen ? Canvas::XorPen : Canvas::CopyPen);
+                reference.xorPen = xorPen;
+                break;
+            }
+            case 2:
+            case 3: {
+                const float x1 = near(left, width), y1 = near(top, height);
+                const float x2 = near(left, width), y2 = near(top, height);
+                const Colour c = colour();
+                f.canvas->Line(x1, y1, x2, y2, c);
+                reference.Line(x1, y1, x2, y2, c);
+                break;
+            }
+            default: {
+                const bool farOff = random() % 3 == 0;
+                const float x = farOff ? far(left, width) : near(left, width);
+                const float y = farOff ? far(top, height) : near(top, height);
+                const float r = radius();
+                const Colour outline = colour(), fill = colour();
+                const bool filled = random() % 2;
+                f.canvas->setFillStyle(filled ? Canvas::Solid : Canvas::Transparent);
+                f.canvas->setFillColor(fill);
+                f.canvas->Circle(x, y, r, outline);
+                reference.Circle(x, y, r, outline, filled ? std::optional(fill) : std::nullopt);
+                break;
+            }
+            }
+        }
+        const QImage &got = f.canvas->image();
+        const QImage &expected = reference.picture();
+        for (int y = 0; y < got.height(); ++y)
+            for (int x = 0; x < got.width(); ++x)
+                if (got.pixel(x, y) != expected.pixel(x, y))
+                    QFAIL(qPrintable(QStringLiteral("sequence %1: pixel (%2, %3) is %4, not %5")
+                                         .arg(sequence)
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(got.pixel(x, y), 8, 16)
+                                         .arg(expected.pixel(x, y), 8, 16)));
+    }
 }
 
 QTEST_MAIN(TestCanvas)
