@@ -179,7 +179,8 @@ void Canvas::ensureImage()
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(ratio);
     m_image.fill(Qt::white);
-    m_inked = QRect();
+    m_inked = Box();
+    m_unsent = Box();
     m_rowInk.assign(std::size_t(m_image.height()), kNoInk);
     update(m_inner);
 }
@@ -193,33 +194,22 @@ Canvas::Pixels Canvas::pixels()
             m_image.width(),
             m_image.height(),
             m_drawMode == XorPen,
-            m_rowInk.data()};
-}
-
-void Canvas::updatePixels(const QRectF &devicePixels)
-{
-    const int pen = m_pen;
-    // Clipped before it becomes whole pixels: a huge circle's box would overflow them.
-    const QRectF near = devicePixels.adjusted(-pen, -pen, pen, pen) & QRectF(m_image.rect());
-    const QRect touched = near.toAlignedRect() & m_image.rect();
-    m_inked |= touched;
-    updateDevicePixels(touched);
-}
-
-void Canvas::updateDevicePixels(const QRect &devicePixels)
-{
-    const qreal ratio = m_image.devicePixelRatio();
-    const QRectF logical(devicePixels.topLeft() / ratio, devicePixels.size() / ratio);
-    m_pending |= logical.toAlignedRect().translated(m_inner.topLeft());
+            m_rowInk.data(),
+            &m_inked,
+            &m_unsent};
 }
 
 // One screen update for all a handler drew; the window's frame pacer then sends it at the next
 // display frame.
 void Canvas::refreshScreen()
 {
-    if (!m_pending.isEmpty())
-        update(m_pending);
-    m_pending = QRect();
+    if (!m_unsent.isEmpty()) {
+        const qreal ratio = m_image.devicePixelRatio();
+        const QRectF logical(QPointF(m_unsent.left, m_unsent.top) / ratio,
+                             QPointF(m_unsent.right + 1, m_unsent.bottom + 1) / ratio);
+        update(logical.toAlignedRect().translated(m_inner.topLeft()));
+    }
+    m_unsent = Box();
     m_imageChecked = false;
 }
 
@@ -230,8 +220,8 @@ void Canvas::Cls()
     ensureImage();
     if (m_inked.isEmpty())
         return;
-    const Pixels pixels = this->pixels();
-    for (int y = m_inked.top(); y <= m_inked.bottom(); ++y) {
+    Pixels pixels = this->pixels();
+    for (int y = m_inked.top; y <= m_inked.bottom; ++y) {
         Pixels::Span &ink = m_rowInk[std::size_t(y)];
         if (ink.first > ink.last)
             continue;
@@ -239,8 +229,8 @@ void Canvas::Cls()
         std::fill(row + ink.first, row + ink.last + 1, qRgb(255, 255, 255));
         ink = kNoInk;
     }
-    updateDevicePixels(m_inked);
-    m_inked = QRect();
+    m_unsent.take(m_inked);
+    m_inked = Box();
 }
 
 // Bresenham's line, each pixel set once, so that the XOR pen applied twice restores it. On a
@@ -263,7 +253,7 @@ void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> 
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     const bool xMajor = dx >= -dy;
     int error = dx + dy;
-    const Pixels plot = pixels();
+    Pixels plot = pixels();
     for (;;) {
         for (int k = 0; k < width; ++k) {
             const int across = k - (width - 1) / 2;
@@ -284,7 +274,6 @@ void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> 
             y += sy;
         }
     }
-    updatePixels(QRectF(a, b).normalized());
 }
 
 // A pixel belongs to the circle when its centre lies within the radius: to the outline when
@@ -339,7 +328,7 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
             k += 1.0;
         return k;
     };
-    const Pixels plot = pixels();
+    Pixels plot = pixels();
     bool any = false;
     for (int j = visible.top(); j <= visible.bottom(); ++j) {
         const double cy = j + 0.5 - centre.y();
@@ -365,7 +354,14 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
     }
     if (!any && visible.contains(centre.toPoint())) // smaller than a pixel: a dot
         plot(int(pixelOf(centre.x())), int(pixelOf(centre.y())), pen);
-    updatePixels(bounds);
+}
+
+bool Canvas::event(QEvent *event)
+{
+    // The picture's size and resolution follow the canvas's size and its screen.
+    if (event->type() == QEvent::Resize || event->type() == QEvent::ScreenChangeInternal)
+        m_imageChecked = false;
+    return QFrame::event(event);
 }
 
 void Canvas::paintEvent(QPaintEvent *event)

@@ -76,6 +76,7 @@ signals:
     void MouseDown(short button, short shift, float x, float y);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
@@ -88,9 +89,38 @@ private:
     void ensureImage();
     // A world point in device pixels of the picture.
     QPointF devicePoint(double x, double y) const;
-    // Sets device pixels with the current draw mode, and notes each row's inked columns; pixels
-    // off the image are skipped.
+    // A box of device pixels; empty while left > right.
+    struct Box {
+        int left = std::numeric_limits<int>::max();
+        int top = std::numeric_limits<int>::max();
+        int right = -1;
+        int bottom = -1;
+        bool isEmpty() const { return left > right; }
+        void take(int first, int last, int y)
+        {
+            left = std::min(left, first);
+            right = std::max(right, last);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+        void take(const Box &other)
+        {
+            if (other.isEmpty())
+                return;
+            take(other.left, other.right, other.top);
+            take(other.left, other.right, other.bottom);
+        }
+    };
+    // The one way pixels are written: with the current draw mode, and off the image skipped.
+    // Whatever draws, each pixel it sets is noted as inked (so that Cls finds it) and, when the
+    // writer goes, as yet to reach the screen (so that refreshScreen sends it): no primitive can
+    // forget either. A primitive takes one writer for all its pixels.
     struct Pixels {
+        ~Pixels()
+        {
+            inked->take(written);
+            unsent->take(written);
+        }
         struct Span {
             int first;
             int last;
@@ -101,9 +131,12 @@ private:
         int height;
         bool xorPen;
         Span *rowInk;
-        void operator()(int x, int y, QRgb colour) const { run(x, x, y, colour); }
+        Box *inked;
+        Box *unsent;
+        Box written = {};
+        void operator()(int x, int y, QRgb colour) { run(x, x, y, colour); }
         // The pixels first..last of row y, as one by one but checked and noted once.
-        void run(int first, int last, int y, QRgb colour) const
+        void run(int first, int last, int y, QRgb colour)
         {
             first = std::max(first, 0);
             last = std::min(last, width - 1);
@@ -118,14 +151,12 @@ private:
             Span &ink = rowInk[y];
             ink.first = std::min(ink.first, first);
             ink.last = std::max(ink.last, last);
+            written.take(first, last, y);
         }
     };
     // A row without ink.
     static constexpr Pixels::Span kNoInk{std::numeric_limits<int>::max(), -1};
     Pixels pixels();
-    // Schedules the screen update of a primitive's pixels and counts them as inked.
-    void updatePixels(const QRectF &devicePixels);
-    void updateDevicePixels(const QRect &devicePixels);
 
     QImage m_image;
     float m_scaleLeft = 0.0f;
@@ -137,13 +168,15 @@ private:
     Colour m_fillColor = RGB(0, 0, 0);
     bool m_userScale = false;
     // The device pixels drawn on since the last clear, as a box and row by row; all others are
-    // white.
-    QRect m_inked;
+    // white. Kept by the write path (Pixels) alone.
+    Box m_inked;
     std::vector<Pixels::Span> m_rowInk;
-    // What the screen has yet to be told of, in the widget's pixels.
-    QRect m_pending;
-    // What ensureImage found for the handler now running (until refreshScreen): the drawing area
-    // inside the frame, in the widget's pixels, and a logical pixel's width in device pixels.
+    // The device pixels changed since the screen was last told, kept by the write path and Cls.
+    Box m_unsent;
+    // What ensureImage found: the drawing area inside the frame, in the widget's pixels, and a
+    // logical pixel's width in device pixels. It holds until the canvas is resized or moves to
+    // another screen (event), and at most until the end of the handler (refreshScreen), whoever
+    // draws: a handler, the trace tool or a test.
     bool m_imageChecked = false;
     QRect m_inner;
     int m_pen = 1;

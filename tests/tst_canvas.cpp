@@ -430,6 +430,10 @@ void TestCanvas::imageAtDevicePixels()
     const QImage grabbed = f.canvas->grab().toImage();
     const QPointF onLine = (f.canvas->toPixels(250, 250) + QPointF(2, 2)) * ratio;
     QCOMPARE(grabbed.pixel(int(onLine.x()), int(onLine.y())) & 0xFFFFFF, 0u);
+    // Resized, the canvas draws at its new size at once, in a handler or not.
+    f.canvas->resize(309, 277);
+    f.canvas->Line(0, 250, 500, 250);
+    QCOMPARE(f.canvas->image().size(), QSize(305, 273) * ratio);
 }
 
 void TestCanvas::matchesReference_data()
