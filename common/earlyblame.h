@@ -27,6 +27,25 @@ struct Suspect {
     std::function<void()> replayWithDesignValue;
 };
 
+// The suspects without whose value the replay steps through, of those named (of all when no
+// names are given).
+inline std::vector<std::string> fieldsToBlame(const std::vector<Suspect> &suspects,
+                                              const std::vector<std::string> &among = {})
+{
+    std::vector<std::string> blamed;
+    for (const Suspect &suspect : suspects) {
+        if (!among.empty() && std::find(among.begin(), among.end(), suspect.field) == among.end())
+            continue;
+        try {
+            suspect.replayWithDesignValue();
+            blamed.push_back(suspect.field);
+        } catch (const RuntimeError &) {
+            // It fails without this field's value too: not this field's fault alone.
+        }
+    }
+    return blamed;
+}
+
 // Runs a tick that follows `ticksIntoSwing` successful ticks of its swing. An error it raises
 // that names nothing yet, early in the swing, is raised again naming every suspect to blame;
 // with none to blame, or later in the swing, it passes as it is.
@@ -39,37 +58,20 @@ void tickBlamingEarly(long ticksIntoSwing, Tick &&tick,
     } catch (const RuntimeError &error) {
         if (!error.fields().empty() || ticksIntoSwing >= kEarlyTicks)
             throw;
-        std::vector<std::string> blamed;
-        for (const Suspect &suspect : suspects()) {
-            try {
-                suspect.replayWithDesignValue();
-                blamed.push_back(suspect.field);
-            } catch (const RuntimeError &) {
-                // It fails without this field's value too: not this field's fault alone.
-            }
-        }
+        std::vector<std::string> blamed = fieldsToBlame(suspects());
         if (blamed.empty())
             throw;
         throw RuntimeError(error.kind(), std::move(blamed));
     }
 }
 
-// Of the fields an error names, those without whose value the computation steps through, by
-// the suspects among them; all that it names when that holds for none. (A quotient beyond
-// range names dividend and divisor; which of the two was extreme decides.)
+// Of the fields an error names, those to blame; all that it names when none is. (A quotient
+// beyond range names dividend and divisor; which of the two was extreme decides.)
 inline std::vector<std::string> narrowBlame(const std::vector<std::string> &named,
                                             const std::vector<Suspect> &suspects)
 {
-    std::vector<std::string> blamed;
-    for (const Suspect &suspect : suspects) {
-        if (std::find(named.begin(), named.end(), suspect.field) == named.end())
-            continue;
-        try {
-            suspect.replayWithDesignValue();
-            blamed.push_back(suspect.field);
-        } catch (const RuntimeError &) {
-            // Not this field's value alone.
-        }
-    }
+    if (named.empty())
+        return named;
+    std::vector<std::string> blamed = fieldsToBlame(suspects, named);
     return blamed.empty() ? named : blamed;
 }
