@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The floor under the program's CPU share: a Qt program that wakes and paints as the two running
 // simulators do, and does nothing else. One timer ticks every 10 ms; every other tick repaints a
-// small square of each of two windows, 50 frames a second each, as the frame pacer sends them.
+// small square of each of two windows, 50 frames a second each, as the program's clock sends them.
 // What it costs is the share of the system, the X connection and Qt's event and paint machinery,
 // which no change to the simulators' own work can take away.
 //   floor

@@ -199,8 +199,8 @@ Canvas::Pixels Canvas::pixels()
             &m_unsent};
 }
 
-// One screen update for all a handler drew; the window's frame pacer then sends it at the next
-// display frame.
+// One screen update for all a handler drew; the program's clock (pace.h) sends it with the
+// next display frame.
 void Canvas::refreshScreen()
 {
     if (!m_unsent.isEmpty()) {

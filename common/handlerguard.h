@@ -6,7 +6,6 @@
 #pragma once
 
 #include "canvas.h"
-#include "framepacer.h"
 #include "runtimeerror.h"
 #include "steptimer.h"
 #include "vectorstate.h"
@@ -27,12 +26,11 @@ void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNam
 QWidget *openRuntimeError(const QWidget *window);
 
 // Runs one event handler of a simulator window: a run-time error it raises stops the window's
-// timer and is shown; then what the handler drew goes to the screen at the next frame.
+// timer and is shown; then what the handler drew goes to the screen with the next frame.
 template <typename Handler>
-void runHandler(QWidget *window, StepTimer &timer, Canvas &canvas, FramePacer &pacer,
-                const FieldNamer &fieldOf, Handler &&handler)
+void runHandler(QWidget *window, StepTimer &timer, Canvas &canvas, const FieldNamer &fieldOf,
+                Handler &&handler)
 {
-    pacer.handlerStarted();
     clearUpperVectorState();
     try {
         handler();
@@ -41,5 +39,4 @@ void runHandler(QWidget *window, StepTimer &timer, Canvas &canvas, FramePacer &p
         showRuntimeError(window, error, fieldOf);
     }
     canvas.refreshScreen();
-    pacer.handlerDone();
 }

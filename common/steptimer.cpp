@@ -1,25 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
-// The step timer: a single-shot precise QTimer re-armed towards an absolute deadline.
+// The step timer: its properties, and its deadlines for the program's clock.
 #include "steptimer.h"
 
+#include "pace.h"
 #include "runtimeerror.h"
 
-#include <QList>
-#include <QPointer>
-
 #include <algorithm>
-
-namespace {
-
-// Every step timer of the program.
-QList<StepTimer *> &stepTimers()
-{
-    static QList<StepTimer *> timers;
-    return timers;
-}
-
-} // namespace
 
 StepTimer::Clock::time_point StepTimer::onGrid(Clock::time_point point, int interval)
 {
@@ -39,15 +26,9 @@ StepTimer::Clock::time_point StepTimer::nextDeadline(Clock::time_point deadline,
     return now - next > resyncLimit ? onGrid(now + step, interval) : next;
 }
 
-StepTimer::StepTimer(QObject *parent) : QObject(parent)
-{
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &StepTimer::fire);
-    stepTimers().append(this);
-}
+StepTimer::StepTimer(QObject *parent) : QObject(parent) { Pace::addTimer(this); }
 
-StepTimer::~StepTimer() { stepTimers().removeOne(this); }
+StepTimer::~StepTimer() { Pace::removeTimer(this); }
 
 int StepTimer::checkedInterval(int milliseconds)
 {
@@ -72,50 +53,15 @@ void StepTimer::setEnabled(bool enabled)
 
 void StepTimer::restart()
 {
-    ++m_generation;
-    m_timer.stop();
-    if (!m_enabled || m_interval == 0)
-        return;
-    m_deadline = onGrid(Clock::now() + std::chrono::milliseconds(m_interval), m_interval);
-    scheduleNext();
-}
-
-void StepTimer::scheduleNext()
-{
-    const auto remaining = m_deadline - Clock::now();
-    // Rounded up, so a tick never comes before its deadline; the deadlines themselves keep
-    // the average pace exact.
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(remaining);
-    m_timer.start(std::max(std::chrono::milliseconds(0), wait));
-}
-
-void StepTimer::fire()
-{
-    const auto now = Clock::now();
-    if (now < m_deadline) { // woken early: wait for the rest
-        scheduleNext();
-        return;
-    }
-    tick();
-    // The system wakes each timer up to a millisecond after its deadline, each at its own
-    // moment: timers due by now tick in this wake-up rather than in one of their own a moment
-    // later. Their handlers, like this one's, may close windows and so delete timers.
-    QList<QPointer<StepTimer>> others;
-    for (StepTimer *timer : stepTimers())
-        if (timer != this)
-            others << timer;
-    for (const QPointer<StepTimer> &other : others) {
-        if (other && other->m_timer.isActive() && other->m_deadline <= Clock::now())
-            other->tick();
-    }
+    if (running())
+        m_deadline = onGrid(Clock::now() + std::chrono::milliseconds(m_interval), m_interval);
+    Pace::timersChanged();
 }
 
 void StepTimer::tick()
 {
-    const unsigned generation = m_generation;
-    emit Timer();
-    if (generation != m_generation)
-        return;
+    // The next deadline is set before the handler runs, so that a handler which restarts or
+    // stops the timer has the last word.
     m_deadline = nextDeadline(m_deadline, Clock::now(), m_interval);
-    scheduleNext();
+    emit Timer();
 }

@@ -4,10 +4,10 @@
 // where an interval of 0 never ticks. Ticks keep the asked pace without drift: each is
 // scheduled from the previous deadline, not from when the last handler ended. After a long
 // hold-up the timer resynchronises instead of delivering the missed ticks in a burst.
+// The program's clock (pace.h) wakes for the deadlines and ticks every timer that is due.
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 
 #include <chrono>
 
@@ -31,16 +31,15 @@ public:
 
     using Clock = std::chrono::steady_clock;
 
-    // The deadline after a tick that was due at deadline and has been handled by now: one
-    // interval on, so that the pace does not drift; or one interval from now, when the timer
-    // has fallen so far behind (held up by more than three intervals, at least 30 ms) that
-    // catching up would deliver a burst of ticks.
+    // The deadline after a tick that was due at deadline and comes now: one interval on, so
+    // that the pace does not drift; or one interval from now, when the timer has fallen so far
+    // behind (held up by more than three intervals, at least 30 ms) that catching up would
+    // deliver a burst of ticks.
     static Clock::time_point nextDeadline(Clock::time_point deadline, Clock::time_point now,
                                           int interval);
 
     // Short intervals keep their deadlines on a grid of whole intervals shared by every timer:
-    // two windows at the same interval then tick in one wake-up of the program instead of two,
-    // since a timer that ticks also ticks every other whose deadline has come by then.
+    // two windows at the same interval then tick in one wake-up of the program instead of two.
     // The first tick after a restart comes one to two intervals later.
     static constexpr int kGridMaxMs = 20;
     // The first grid point of the interval at or after the point; the point itself for longer
@@ -51,16 +50,14 @@ signals:
     void Timer();
 
 private:
+    friend class Pace;
+
+    bool running() const { return m_enabled && m_interval != 0; }
     void restart();
-    void scheduleNext();
-    void fire();
     void tick();
 
-    QTimer m_timer;
     int m_interval = 0;
     bool m_enabled = true;
+    // The next tick's, while running.
     Clock::time_point m_deadline;
-    // Counts the changes of interval and switch, so a tick can tell that its own handler
-    // already rescheduled the timer.
-    unsigned m_generation = 0;
 };

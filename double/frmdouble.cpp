@@ -10,6 +10,7 @@
 #include "fields.h"
 #include "handlerguard.h"
 #include "module1.h"
+#include "pace.h"
 #include "twips.h"
 #include "uifont.h"
 
@@ -54,7 +55,7 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Form1"));
     // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
-    pacer = new FramePacer(this);
+    Pace::paceWindow(this);
     setFont(uiFont());
     useAccessibleRoles();
     resize(twips(9345), twips(6030));
@@ -111,8 +112,8 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
 template <typename Procedure> void frmDouble::guarded(Procedure procedure)
 {
     runHandler(
-        this, Timer1, *Picture1, *pacer,
-        [this](const std::string &input) { return fieldOf(input); }, procedure);
+        this, Timer1, *Picture1, [this](const std::string &input) { return fieldOf(input); },
+        procedure);
 }
 
 std::string frmDouble::fieldOf(const std::string &input) const

@@ -8,7 +8,6 @@
 #include "canvas.h"
 #include "doublependulum.h"
 #include "earlyblame.h"
-#include "framepacer.h"
 #include "numberlabel.h"
 #include "steptimer.h"
 
@@ -98,8 +97,6 @@ private:
     // The fields an error may follow from, each with Run and then `ticks` ticks replayed from
     // `start` with that field at its design value.
     std::vector<Suspect> suspects(const RunValues &start, long ticks) const;
-
-    FramePacer *pacer = nullptr;
 
     DoublePendulum &state;
     QTimer announceElapsed;

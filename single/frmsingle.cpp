@@ -10,6 +10,7 @@
 #include "fields.h"
 #include "handlerguard.h"
 #include "module1.h"
+#include "pace.h"
 #include "twips.h"
 #include "uifont.h"
 
@@ -42,7 +43,7 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Form1"));
     // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
-    pacer = new FramePacer(this);
+    Pace::paceWindow(this);
     setFont(uiFont());
     useAccessibleRoles();
     resize(twips(9345), twips(6030));
@@ -91,8 +92,8 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
 template <typename Procedure> void frmSingle::guarded(Procedure procedure)
 {
     runHandler(
-        this, Timer1, *Picture1, *pacer,
-        [this](const std::string &input) { return fieldOf(input); }, procedure);
+        this, Timer1, *Picture1, [this](const std::string &input) { return fieldOf(input); },
+        procedure);
 }
 
 std::string frmSingle::fieldOf(const std::string &input) const

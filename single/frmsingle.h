@@ -7,7 +7,6 @@
 
 #include "canvas.h"
 #include "earlyblame.h"
-#include "framepacer.h"
 #include "singlependulum.h"
 #include "steptimer.h"
 
@@ -74,8 +73,6 @@ private:
     // The fields an early tick's error may follow from, each with the swing replayed from its
     // start with that field at its design value.
     std::vector<Suspect> suspects() const;
-
-    FramePacer *pacer = nullptr;
 
     SinglePendulum &state;
     // The swing's start, at Run or at a click, and its ticks since.

@@ -4,8 +4,13 @@
 #include "runtimeerror.h"
 #include "steptimer.h"
 
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
 
 class TestStepTimer : public QObject {
     Q_OBJECT
@@ -17,6 +22,7 @@ private slots:
     void ticksWhenEnabledWithInterval();
     void disabledNeverTicks();
     void handlerMayStopIt();
+    void dueTogetherTickInOneWakeUp();
     void nextDeadline_data();
     void nextDeadline();
 };
@@ -96,6 +102,51 @@ void TestStepTimer::handlerMayStopIt()
     QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 2000);
     QTest::qWait(30);
     QCOMPARE(ticks, 1);
+}
+
+// Two timers at the same short interval, started at different moments, tick in the same
+// wake-ups of the program: a wake-up ends when control is back in the event loop, where a
+// queued call runs.
+void TestStepTimer::dueTogetherTickInOneWakeUp()
+{
+    int wakeUp = 0;
+    bool closing = false;
+    const auto record = [&](std::vector<int> &into) {
+        into.push_back(wakeUp);
+        if (!closing) {
+            closing = true;
+            QTimer::singleShot(0, this, [&] {
+                ++wakeUp;
+                closing = false;
+            });
+        }
+    };
+    StepTimer first;
+    StepTimer second;
+    std::vector<int> firstTicks;
+    std::vector<int> secondTicks;
+    connect(&first, &StepTimer::Timer, this, [&] { record(firstTicks); });
+    connect(&second, &StepTimer::Timer, this, [&] { record(secondTicks); });
+    // A real event loop: QTest::qWait sleeps between its rounds, which would join the ticks.
+    const auto run = [](int milliseconds) {
+        QEventLoop loop;
+        QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    first.setInterval(10);
+    run(3);
+    second.setInterval(10);
+    run(300);
+    first.setInterval(0);
+    second.setInterval(0);
+    QVERIFY(secondTicks.size() >= 10);
+    const auto alone = std::count_if(secondTicks.begin(), secondTicks.end(), [&](int w) {
+        return std::find(firstTicks.begin(), firstTicks.end(), w) == firstTicks.end();
+    });
+    // The very first tick may fall one interval apart when the two starts straddle the grid,
+    // and a loaded machine may part the timers once when it resynchronises them.
+    QVERIFY2(alone <= 2,
+             qPrintable(QStringLiteral("%1 of %2 ticks alone").arg(alone).arg(secondTicks.size())));
 }
 
 void TestStepTimer::nextDeadline_data()
