@@ -3,7 +3,7 @@
 // Clearing the upper vector state: one VZEROUPPER, on CPUs that have AVX.
 #include "vectorstate.h"
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && !defined(__APPLE__)
 #include <immintrin.h>
 
 namespace {
