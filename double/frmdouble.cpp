@@ -246,48 +246,42 @@ void frmDouble::Command3_Click() { Timer1.setEnabled(true); }
 
 void frmDouble::Form_Load() { state.ResetSlots(); }
 
+frmDouble::Step frmDouble::StepModel(DoublePendulum &pendulum)
+{
+    pendulum.AddTimeStep();
+    pendulum.AdvanceArms();
+    return {FigureOf(pendulum, pendulum.prevSlot), FigureOf(pendulum, pendulum.curSlot)};
+}
+
 void frmDouble::Timer1_Timer()
 {
+    // A failed tick changes nothing: the model steps on a copy.
     DoublePendulum next = state;
-    const QString shown = Label17->text();
-    Figure previous;
-    Figure current;
-    try {
-        tickBlamingEarly(
-            swingTicks,
-            [&] {
-                next.AddTimeStep();
-                Label17->setText(
-                    QString::fromStdString(Format(next.elapsedTime.value(), "#0.000000")));
-                Label17->repaint();
-                if (!announceElapsed.isActive())
-                    announceElapsed.start();
-                next.AdvanceArms();
-                previous = FigureOf(next, next.prevSlot);
-                current = FigureOf(next, next.curSlot);
-            },
-            [this] { return suspects(swingStart, swingTicks + 1); });
-    } catch (const RuntimeError &) {
-        // The time went up before the step's arithmetic; a failed tick shows nothing new.
-        Label17->setText(shown);
-        Label17->repaint();
-        throw;
-    }
+    Step step;
+    tickBlamingEarly(
+        swingTicks, [&] { step = StepModel(next); },
+        [this] { return suspects(swingStart, swingTicks + 1); });
     state = next;
     ++swingTicks;
+
+    Label17->setText(QString::fromStdString(Format(state.elapsedTime.value(), "#0.000000")));
+    Label17->repaint();
+    if (!announceElapsed.isActive())
+        announceElapsed.start();
 
     if (Check1Value() == 1) {
         // Erase the previous figure by drawing it again with the XOR pen, draw the new one,
         // and leave a trail segment between the two lower bobs with the copy pen.
         Picture1->setDrawMode(Canvas::XorPen);
-        DrawFigure(previous);
-        DrawFigure(current);
+        DrawFigure(step.previous);
+        DrawFigure(step.current);
         Picture1->setDrawMode(Canvas::CopyPen);
-        Picture1->Line(current.bx, current.by, previous.bx, previous.by, RGB(0, 255, 255));
+        Picture1->Line(step.current.bx, step.current.by, step.previous.bx, step.previous.by,
+                       RGB(0, 255, 255));
     } else {
         Picture1->setDrawMode(Canvas::CopyPen);
         Picture1->Cls();
-        DrawFigure(current);
+        DrawFigure(step.current);
     }
     state.SwapSlots();
 }
@@ -305,12 +299,9 @@ std::vector<Suspect> frmDouble::suspects(const RunValues &start, long ticks) con
                            DoublePendulum replay;
                            replay.InitArms(values[0], values[1], values[2], values[3], values[4],
                                            values[5], values[6], values[7], values[8]);
-                           FigureOf(replay, replay.prevSlot);
+                           FigureOf(replay, replay.prevSlot); // Run's figure
                            for (long n = 0; n < ticks; ++n) {
-                               replay.AddTimeStep();
-                               replay.AdvanceArms();
-                               FigureOf(replay, replay.prevSlot);
-                               FigureOf(replay, replay.curSlot);
+                               StepModel(replay);
                                replay.SwapSlots();
                            }
                        }});

@@ -89,6 +89,14 @@ private:
     // The figure of one slot; raises the subscript error for a slot outside 0..2 and the
     // overflow error, naming the rod length, for a figure beyond single precision.
     static Figure FigureOf(const DoublePendulum &pendulum, std::int16_t slot);
+    // One tick of the model, for the tick itself and for its replays: the time and the arms
+    // step on, and the figures of the previous and the new slot are found, whose arithmetic may
+    // fail too. The slots are swapped once the tick has drawn.
+    struct Step {
+        Figure previous;
+        Figure current;
+    };
+    static Step StepModel(DoublePendulum &pendulum);
     void DrawFigure(const Figure &figure);
     // Runs an event procedure through the handler guard (runHandler).
     template <typename Procedure> void guarded(Procedure procedure);
