@@ -10,6 +10,7 @@
 // operation per operator.
 #pragma once
 
+#include "muslmath.h"
 #include "runtimeerror.h"
 
 #include <cmath>
@@ -54,9 +55,11 @@ public:
     }
     friend CheckedDouble operator-(CheckedDouble a) { return -a.m_value; }
 
-    friend CheckedDouble sin(CheckedDouble a) { return checked(std::sin(a.m_value)); }
-    friend CheckedDouble cos(CheckedDouble a) { return checked(std::cos(a.m_value)); }
-    friend CheckedDouble atan(CheckedDouble a) { return checked(std::atan(a.m_value)); }
+    // The same bits on every platform: sine, cosine and arctangent are musl's, carried by the
+    // program, not the C runtime's; a square root is exactly rounded by every one.
+    friend CheckedDouble sin(CheckedDouble a) { return checked(musl_sin(a.m_value)); }
+    friend CheckedDouble cos(CheckedDouble a) { return checked(musl_cos(a.m_value)); }
+    friend CheckedDouble atan(CheckedDouble a) { return checked(musl_atan(a.m_value)); }
     friend CheckedDouble sqrt(CheckedDouble a) { return checked(std::sqrt(a.m_value)); }
     // The power with exponent 2; a correctly rounded pow(a, 2) is exactly this product.
     friend CheckedDouble square(CheckedDouble a) { return a * a; }

@@ -25,6 +25,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 #ifdef _WIN32
 #include <fcntl.h>
@@ -45,6 +46,18 @@ int usage()
     return kUsageStatus;
 }
 
+// Numbers are written by std::to_chars, the C++ library's own exact conversion, in the form of
+// printf's %.17g: the same text on every platform, whatever the C runtime's printf does.
+std::string g17(double value)
+{
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    return std::string(buffer, result.ptr);
+}
+
+void write(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
 // "error: KIND", and for an error of a window's, the fields its dialog names, as it names
 // them: 「Caption」 each.
 void printError(const RuntimeError &error,
@@ -54,7 +67,10 @@ void printError(const RuntimeError &error,
     if (fieldOf)
         for (const std::string &input : error.fields())
             fields += " 「" + fieldOf(input) + "」";
-    std::printf("error: %s%s\n", std::string(errorKindId(error.kind())).c_str(), fields.c_str());
+    write("error: ");
+    write(errorKindId(error.kind()));
+    write(fields);
+    write("\n");
 }
 
 // Reads a decimal number exactly, for the conversions that take a double.
@@ -66,15 +82,10 @@ bool parseDouble(const std::string &text, double &value)
 
 std::string convertOne(const std::string &func, const std::string &arg)
 {
-    char buffer[64];
-    const auto number = [&](double v) {
-        std::snprintf(buffer, sizeof buffer, "%.17g", v);
-        return std::string(buffer);
-    };
     if (func == "Val")
-        return number(Val(arg));
+        return g17(Val(arg));
     if (func == "CDbl")
-        return number(CDbl(arg));
+        return g17(CDbl(arg));
     double value = 0.0;
     if (!parseDouble(arg, value))
         throw std::invalid_argument("not a decimal number: " + arg);
@@ -83,7 +94,7 @@ std::string convertOne(const std::string &func, const std::string &arg)
     if (func == "CLng")
         return std::to_string(CLng(value));
     if (func == "Int")
-        return number(Int(value));
+        return g17(Int(value));
     return Format(value, "#0.000000");
 }
 
@@ -98,7 +109,8 @@ int convert(const std::string &func, std::vector<std::string> args, bool fromStd
     int status = 0;
     for (const std::string &arg : args) {
         try {
-            std::printf("%s\n", convertOne(func, arg).c_str());
+            write(convertOne(func, arg));
+            write("\n");
         } catch (const RuntimeError &error) {
             printError(error);
             status = kErrorStatus;
@@ -160,9 +172,16 @@ int trace(long ticks, const std::function<void()> &run, const std::function<void
         for (long n = 1; n <= ticks; ++n) {
             tick();
             print(n);
-            if (pixels)
-                std::printf(" %016llx", pictureFingerprint(*pixels));
-            std::printf("\n");
+            if (pixels) {
+                // Sixteen hexadecimal digits, zeros first.
+                char digits[17] = "0000000000000000";
+                const unsigned long long hash = pictureFingerprint(*pixels);
+                const auto end = std::to_chars(digits, digits + 16, hash, 16).ptr;
+                std::rotate(digits, end, digits + 16);
+                write(" ");
+                write(std::string_view(digits, 16));
+            }
+            write("\n");
         }
     } catch (const RuntimeError &error) {
         std::fflush(stdout);
@@ -188,7 +207,11 @@ int traceSingle(long ticks, std::vector<std::string> args)
     return trace(
         ticks, [&] { window.Command1_Click(); }, [&] { window.Timer1_Timer(); },
         [&](long n) {
-            std::printf("%ld %.17g %.17g", n, state.theta.value(), state.omega.value());
+            write(std::to_string(n));
+            for (const CheckedDouble &v : {state.theta, state.omega}) {
+                write(" ");
+                write(g17(v.value()));
+            }
         },
         pixels ? window.Picture1 : nullptr,
         [&window](const std::string &input) { return window.fieldOf(input); });
@@ -218,12 +241,17 @@ int traceDouble(long ticks, std::vector<std::string> args)
             // The newest state is in prevSlot once the tick has swapped the slots.
             const ArmState &a = state.armA[state.prevSlot];
             const ArmState &b = state.armB[state.prevSlot];
-            std::printf("%ld %.17g %s", n, state.elapsedTime.value(),
-                        window.Label17->text().toStdString().c_str());
+            write(std::to_string(n));
+            write(" ");
+            write(g17(state.elapsedTime.value()));
+            write(" ");
+            write(window.Label17->text().toStdString());
             for (const ArmState *arm : {&a, &b})
-                std::printf(" %.17g %.17g %.17g %.17g %.17g %.17g", arm->dOmega.value(),
-                            arm->omega.value(), arm->dTheta.value(), arm->theta.value(),
-                            arm->x.value(), arm->y.value());
+                for (const CheckedDouble &v :
+                     {arm->dOmega, arm->omega, arm->dTheta, arm->theta, arm->x, arm->y}) {
+                    write(" ");
+                    write(g17(v.value()));
+                }
         },
         pixels ? window.Picture1 : nullptr,
         [&window](const std::string &input) { return window.fieldOf(input); });

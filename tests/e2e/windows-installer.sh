@@ -20,7 +20,7 @@ wineserver -w
 drive=$(winepath -u 'C:\')
 folder="$drive/Program Files/Pendulum Simulator"
 for f in pendulum.exe Qt6Core.dll platforms/qwindows.dll translations/qtbase_ja.qm LICENSE.txt \
-    licenses/Qt/LGPL-3.0-only.txt Uninstall.exe; do
+    licenses/Qt/LGPL-3.0-only.txt licenses/musl/COPYRIGHT.txt Uninstall.exe; do
     [ -f "$folder/$f" ] || fail "$f not installed"
 done
 find "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs" -name 'Pendulum Simulator.lnk' |
