@@ -4,7 +4,8 @@
 // platforms' builds. Numbers are compared in units in the last place (the count of doubles
 // between them); other words, such as the elapsed-time label and the picture's fingerprint of
 // --pixels, as text. Prints, per decade of ticks, the largest distance of any number, then the
-// first tick where a number differs, where a label differs and where the picture differs.
+// first tick where a number differs, where a label differs and where the picture differs. Exits
+// with status 0 when the traces are identical, 1 when they differ in anything, length included.
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -78,7 +79,17 @@ int main(int argc, char *argv[])
     long tick = 0, firstNumber = 0, firstText = 0, firstPicture = 0;
     std::uint64_t decadeWorst = 0;
     long decadeEnd = 1;
-    for (std::string lineA, lineB; std::getline(a, lineA) && std::getline(b, lineB);) {
+    bool lengthsDiffer = false;
+    std::string lineA, lineB;
+    for (;;) {
+        const bool moreA = bool(std::getline(a, lineA));
+        const bool moreB = bool(std::getline(b, lineB));
+        if (moreA != moreB) {
+            std::printf("one trace ends at tick %ld, the other goes on\n", tick);
+            lengthsDiffer = true;
+        }
+        if (!moreA || !moreB)
+            break;
         ++tick;
         const std::vector<std::string> wa = words(lineA), wb = words(lineB);
         std::uint64_t worst = 0;
@@ -114,5 +125,5 @@ int main(int argc, char *argv[])
     report("a number", firstNumber);
     report("a label", firstText);
     report("the picture", firstPicture);
-    return 0;
+    return firstNumber || firstText || firstPicture || lengthsDiffer ? 1 : 0;
 }
