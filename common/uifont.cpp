@@ -47,9 +47,10 @@ QFont symbolFont()
     return font;
 }
 
-bool uiFontInstalled()
+bool japaneseFontInstalled()
 {
     const QStringList families = uiFont().families();
     return std::any_of(families.begin(), families.end(),
-                       [](const QString &family) { return QFontDatabase::hasFamily(family); });
+                       [](const QString &family) { return QFontDatabase::hasFamily(family); }) ||
+           !QFontDatabase::families(QFontDatabase::Japanese).isEmpty();
 }

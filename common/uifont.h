@@ -14,5 +14,7 @@ QFont uiFont();
 // where the proportional face's "Mb" would run under the field's border.
 QFont symbolFont();
 
-// Whether one of the windows' fonts is installed; without one, the captions draw as boxes.
-bool uiFontInstalled();
+// Whether an installed font writes the captions: one of the windows' fonts, or another font that
+// covers Japanese and to which Qt falls back (Droid Sans Fallback, say). Without one, the
+// captions draw as boxes.
+bool japaneseFontInstalled();

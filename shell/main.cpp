@@ -29,8 +29,17 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext &, const QSt
         std::fputs("pendulum: 画面を開けません (cannot open a display: check DISPLAY and "
                    "QT_QPA_PLATFORM)\n",
                    stderr);
-        // Qt's own reason, which names the platforms it has, on one line of its own.
-        std::fprintf(stderr, "pendulum: Qt: %s\n", qPrintable(message.simplified()));
+        // Qt's own reason, a line each: what it said while trying ("could not connect to
+        // display :1", "Could not find the Qt platform plugin"), not the closing advice to
+        // reinstall, which is given only when it said nothing else.
+        bool reasonGiven = false;
+        for (const auto &[heldType, held] : startupMessages)
+            if (heldType != QtDebugMsg && heldType != QtInfoMsg) {
+                std::fprintf(stderr, "pendulum: Qt: %s\n", qPrintable(held.simplified()));
+                reasonGiven = true;
+            }
+        if (!reasonGiven)
+            std::fprintf(stderr, "pendulum: Qt: %s\n", qPrintable(message.simplified()));
         std::_Exit(1);
     }
     startupMessages.emplace_back(type, message);
@@ -63,7 +72,7 @@ int main(int argc, char *argv[])
     // The windows set their font themselves; this one is for what Qt makes on its own, such
     // as the fields' context menus.
     QApplication::setFont(uiFont());
-    if (!uiFontInstalled())
+    if (!japaneseFontInstalled())
         std::fputs(
             "pendulum: 日本語フォントがありません (no Japanese font: install the IPA P Gothic "
             "font, Debian's fonts-ipafont-gothic)\n",
