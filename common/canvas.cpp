@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -361,7 +362,21 @@ bool Canvas::event(QEvent *event)
     // The picture's size and resolution follow the canvas's size and its screen.
     if (event->type() == QEvent::Resize || event->type() == QEvent::ScreenChangeInternal)
         m_imageChecked = false;
+    // Once the window exists, its presses are watched before Qt Widgets rounds them (installing
+    // the filter again moves it, it is never there twice).
+    if (event->type() == QEvent::Show)
+        if (QWindow *handle = window()->windowHandle())
+            handle->installEventFilter(this);
     return QFrame::event(event);
+}
+
+bool Canvas::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        m_windowPress = WindowPress{press->position(), press->timestamp()};
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void Canvas::paintEvent(QPaintEvent *event)
@@ -392,19 +407,26 @@ void Canvas::paintEvent(QPaintEvent *event)
 
 void Canvas::mousePressEvent(QMouseEvent *event)
 {
-    // Only the picture reports clicks, not the frame around it. The pointer's position is the
-    // top-left corner of its device pixel, which is the picture's exactly when that corner lies
-    // in the picture's half-open area (at a ratio of 2, the frame's innermost device pixel lies
-    // half a logical pixel outside it, the picture's last one half a pixel inside).
+    // Only the picture reports clicks, not the frame around it: a click is the picture's exactly
+    // when the device pixel under the pointer is one of the picture's. The pointer's position is
+    // the top-left corner of its device pixel, a rounding error short of it at most.
+    QPointF position = event->position();
+    if (m_windowPress && m_windowPress->timestamp == event->timestamp()) {
+        const QPointF unrounded = m_windowPress->position - QPointF(mapTo(window(), QPoint(0, 0)));
+        if (unrounded.toPoint() == position.toPoint()) // the same press, before its rounding
+            position = unrounded;
+    }
+    m_windowPress.reset();
     const QRect inner = contentsRect();
-    const QPointF position = event->position();
-    if (position.x() < inner.left() || position.x() >= inner.left() + inner.width() ||
-        position.y() < inner.top() || position.y() >= inner.top() + inner.height()) {
+    const QPointF p = position - inner.topLeft();
+    const QSize size = innerSize();
+    const QSize picture = size * devicePixelRatioF(); // as ensureImage makes it
+    const double column = pixelOf(p.x() * devicePixelRatioF());
+    const double row = pixelOf(p.y() * devicePixelRatioF());
+    if (column < 0 || column >= picture.width() || row < 0 || row >= picture.height()) {
         event->ignore();
         return;
     }
-    const QPointF p = position - inner.topLeft();
-    const QSize size = innerSize();
     const float x = static_cast<float>(m_scaleLeft + p.x() * ScaleWidth() / size.width());
     const float y = static_cast<float>(m_scaleTop + p.y() * ScaleHeight() / size.height());
     const auto modifiers = event->modifiers();

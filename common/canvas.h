@@ -77,6 +77,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
@@ -180,4 +181,13 @@ private:
     bool m_imageChecked = false;
     QRect m_inner;
     int m_pen = 1;
+    // The last button press as the window got it, in the window's logical pixels: Qt Widgets
+    // rounds the position to whole logical pixels before the canvas sees it, which at a device
+    // pixel ratio other than 1 is a device pixel off. Watched through an event filter on the
+    // window.
+    struct WindowPress {
+        QPointF position;
+        quint64 timestamp;
+    };
+    std::optional<WindowPress> m_windowPress;
 };

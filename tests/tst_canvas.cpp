@@ -313,7 +313,7 @@ void TestCanvas::xorColoursOverWhite()
     QCOMPARE(f.canvas->pointColour(345, 190), RGB(255, 0, 0));
     QCOMPARE(f.canvas->pointColour(371, 285.08), RGB(0, 0, 255));
     // Outlines lie outside the fills, so they show black too, not the fill's complement.
-    const int pen = int(f.canvas->image().devicePixelRatio());
+    const int pen = std::max(1, int(std::lround(f.canvas->image().devicePixelRatio())));
     const QPointF centre = f.canvas->toPixels(350, 186.6) * f.canvas->image().devicePixelRatio();
     const int row = int(centre.y());
     int x = int(centre.x());
@@ -329,7 +329,14 @@ void TestCanvas::xorColoursOverWhite()
     while ((f.canvas->image().pixel(lower.x(), y) & 0xFFFFFF) != 0xFFFFFF)
         ++y;
     QCOMPARE(f.canvas->image().pixel(lower.x(), y - 1) & 0xFFFFFF, 0u);
-    QCOMPARE(f.canvas->pointColour(325, 143.3), RGB(0, 0, 0)); // on the upper rod
+    // On the upper rod: in the row of its midpoint, black within two device pixels of the
+    // midpoint's column (the steep rod's pixel lies within one of it, and is two pixels wide at
+    // a ratio of 1.5).
+    const QPointF middle = f.canvas->toPixels(325, 143.3) * f.canvas->image().devicePixelRatio();
+    bool onRod = false;
+    for (int column = int(middle.x()) - 2; column <= int(middle.x()) + 2; ++column)
+        onRod |= (f.canvas->image().pixel(column, int(middle.y())) & 0xFFFFFF) == 0u;
+    QVERIFY(onRod);
     QCOMPARE(f.canvas->pointColour(100, 400), RGB(255, 255, 255));
 }
 
@@ -399,19 +406,26 @@ void TestCanvas::clickOnPictureOnly()
     Fixture f;
     f.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-    const qreal ratio = f.canvas->devicePixelRatioF();
-    const auto devicePixel = [ratio](int index, int logicalSize) {
-        const int size = int(logicalSize * ratio);
+    f.canvas->Cls();
+    const QSize picture = f.canvas->image().size();
+    const auto devicePixel = [](int index, int size) {
         return index == kLast ? size - 1 : index == kBeyond ? size : index;
     };
     // The picture lies inside a two-pixel frame; the pointer's position is its device pixel's
-    // top-left corner.
+    // top-left corner, in the window's logical pixels. The press arrives as the platform hands
+    // it to the window, unrounded, and Qt takes it to the canvas.
+    const qreal ratio = f.canvas->devicePixelRatioF();
     const QPointF position =
-        QPointF(2, 2) + QPointF(devicePixel(column, 405), devicePixel(row, 373)) / ratio;
+        QPointF(f.canvas->mapTo(&f.window, QPoint(2, 2))) +
+        QPointF(devicePixel(column, picture.width()), devicePixel(row, picture.height())) / ratio;
+    QWindow *window = f.window.windowHandle();
     QSignalSpy spy(f.canvas, &Canvas::MouseDown);
-    QMouseEvent press(QEvent::MouseButtonPress, position, f.canvas->mapToGlobal(position),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(f.canvas, &press);
+    static int timestamp = 0;
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        qt_handleMouseEvent(window, position, window->mapToGlobal(position),
+                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                            Qt::LeftButton, type, Qt::NoModifier, ++timestamp);
+    QCoreApplication::processEvents();
     QCOMPARE(spy.count(), taken ? 1 : 0);
 }
 
@@ -428,8 +442,12 @@ void TestCanvas::imageAtDevicePixels()
     Module1::SetWorldScale(*f.canvas, 0, 0, 500, 500);
     f.canvas->Line(0, 250, 500, 250);
     const QImage grabbed = f.canvas->grab().toImage();
-    const QPointF onLine = (f.canvas->toPixels(250, 250) + QPointF(2, 2)) * ratio;
-    QCOMPARE(grabbed.pixel(int(onLine.x()), int(onLine.y())) & 0xFFFFFF, 0u);
+    // The picture's device pixels lie inside the frame, two logical pixels shifted by as many
+    // device pixels as Qt rounds that to.
+    const int frame = qRound(2 * ratio);
+    const QPointF onLine = f.canvas->toPixels(250, 250) * ratio;
+    QCOMPARE(grabbed.pixel(frame + int(onLine.x()), frame + int(std::floor(onLine.y()))) & 0xFFFFFF,
+             0u);
     // Resized, the canvas draws at its new size at once, in a handler or not.
     f.canvas->resize(309, 277);
     f.canvas->Line(0, 250, 500, 250);

@@ -8,7 +8,9 @@
 #include "runtimeerror.h"
 #include "windowtesting.h"
 
+#include <QBackingStore>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 
 #include <set>
@@ -40,6 +42,7 @@ private slots:
     void tabOrderAndLoad();
     void fieldsTakeClicksCaptionsFit();
     void runDrawsDefaults();
+    void screenShowsPicture();
     void firstTickShowsTime();
     void elapsedTimeLooksAsLabel_data();
     void elapsedTimeLooksAsLabel();
@@ -155,6 +158,30 @@ void TestFrmDouble::runDrawsDefaults()
     QCOMPARE(c->pointColour(200, 300), RGB(255, 255, 255));
     QCOMPARE(window->Timer1.Interval(), 10);
     QCOMPARE(window->Label17->text(), QString());
+}
+
+// What reaches the screen after a run of real ticks is the canvas's picture, pixel for pixel:
+// every change of a tick, the clearing of the last figure included, was sent. The offscreen
+// platform's screen is the window's backing store, at device pixels, which only the updates the
+// canvas asks for repaint.
+void TestFrmDouble::screenShowsPicture()
+{
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QTest::qWait(300);
+    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    QTest::qWait(100); // a display frame or more, for the last picture to be sent
+    const QImage &picture = window->Picture1->image();
+    const auto *screen = dynamic_cast<QImage *>(window->backingStore()->paintDevice());
+    QVERIFY(screen);
+    const qreal ratio = picture.devicePixelRatio();
+    const QPoint origin =
+        (QPointF(window->Picture1->mapTo(window, QPoint(2, 2))) * ratio).toPoint();
+    int differing = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            differing += (screen->pixel(origin + QPoint(x, y)) & 0xFFFFFF) !=
+                         (picture.pixel(x, y) & 0xFFFFFF);
+    QCOMPARE(differing, 0);
 }
 
 void TestFrmDouble::firstTickShowsTime()
