@@ -10,8 +10,10 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -168,6 +170,8 @@ private slots:
     void xorTwiceRestores();
     void xorColoursOverWhite();
     void hugeCoordinatesAreClipped();
+    void clippedLinesKeepTheirCourse_data();
+    void clippedLinesKeepTheirCourse();
     void mouseDownInWorld();
     void clickOnPictureOnly_data();
     void clickOnPictureOnly();
@@ -358,6 +362,70 @@ void TestCanvas::hugeCoordinatesAreClipped()
     f.canvas->setFillColor(RGB(255, 0, 0));
     f.canvas->Circle(1e30f, 0, 2e30f);
     QCOMPARE(f.canvas->pointColour(0, 0), RGB(255, 0, 0));
+}
+
+void TestCanvas::clippedLinesKeepTheirCourse_data()
+{
+    // World points on a -300..300 scale, y upwards; the picture shows about ±300.
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
+    QTest::newRow("left to right") << QPointF(-3e6, 40) << QPointF(3e6, -90);
+    QTest::newRow("right to left") << QPointF(3e6, 150) << QPointF(-3e6, -20);
+    QTest::newRow("top to bottom") << QPointF(70, 3e6) << QPointF(-50, -3e6);
+    QTest::newRow("bottom to top") << QPointF(-120, -3e6) << QPointF(10, 3e6);
+    QTest::newRow("corner to corner") << QPointF(-2e6, 2e6 + 50) << QPointF(2e6, -2e6 + 50);
+    QTest::newRow("in from above") << QPointF(100, 5e5) << QPointF(0, 0);
+    QTest::newRow("out below") << QPointF(0, 0) << QPointF(-100, -5e5);
+    QTest::newRow("in from the left") << QPointF(-5e5, 200) << QPointF(0, 0);
+    QTest::newRow("out to the right") << QPointF(0, 0) << QPointF(5e5, -200);
+}
+
+// A line whose ends lie far beyond the picture is clipped before it is drawn; what is drawn
+// must still be its line: every pixel within a pen width of the exact line, and pixels all
+// along the part that lies in the picture.
+void TestCanvas::clippedLinesKeepTheirCourse()
+{
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    Fixture f;
+    Module1::SetWorldScale(*f.canvas, -300, 300, 300, -300);
+    f.canvas->Cls();
+    f.canvas->Line(float(from.x()), float(from.y()), float(to.x()), float(to.y()));
+    const QImage &image = f.canvas->image();
+    const qreal ratio = image.devicePixelRatio();
+    const QPointF a = f.canvas->toPixels(from.x(), from.y()) * ratio;
+    const QPointF b = f.canvas->toPixels(to.x(), to.y()) * ratio;
+    const QPointF along = b - a;
+    const double length = std::hypot(along.x(), along.y());
+    const double pen = std::max(1.0, double(std::lround(ratio)));
+    double nearest = std::numeric_limits<double>::max(), farthest = -nearest;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0)
+                continue;
+            const QPointF p = QPointF(x + 0.5, y + 0.5) - a;
+            const double off = std::fabs(along.x() * p.y() - along.y() * p.x()) / length;
+            QVERIFY2(off <= pen + 1.0,
+                     qPrintable(QStringLiteral("pixel (%1, %2) is %3 off").arg(x).arg(y).arg(off)));
+            const double at = (along.x() * p.x() + along.y() * p.y()) / length;
+            nearest = std::min(nearest, at);
+            farthest = std::max(farthest, at);
+        }
+    // The exact line's part in the picture, from where it enters to where it leaves or ends.
+    double enter = 0.0, leave = 1.0;
+    for (const auto &[start, step, size] : {std::tuple{a.x(), along.x(), double(image.width())},
+                                            std::tuple{a.y(), along.y(), double(image.height())}}) {
+        const double t0 = (0.0 - start) / step, t1 = (size - start) / step;
+        enter = std::max(enter, std::min(t0, t1));
+        leave = std::min(leave, std::max(t0, t1));
+    }
+    QVERIFY(enter < leave);
+    QVERIFY2(nearest <= enter * length + 2.0 && farthest >= leave * length - 2.0,
+             qPrintable(QStringLiteral("drawn from %1 to %2, the picture's part from %3 to %4")
+                            .arg(nearest)
+                            .arg(farthest)
+                            .arg(enter * length)
+                            .arg(leave * length)));
 }
 
 void TestCanvas::mouseDownInWorld()
