@@ -215,7 +215,11 @@ void frmDouble::Command1_Click()
         std::vector<std::string> named;
         for (const std::string &input : error.fields())
             named.push_back(fieldOf(input));
-        throw RuntimeError(error.kind(), narrowBlame(named, suspects(values, 0)));
+        throw RuntimeError(error.kind(),
+                           narrowBlame(named, suspects(values),
+                                       [this, &values](const std::vector<std::size_t> &atDesign) {
+                                           replaySwing(values, 0, atDesign);
+                                       }));
     }
     const int interval = convertField(fieldName(Text9), [this] {
         return StepTimer::checkedInterval(CLng(Val(fieldText(Text9))));
@@ -258,9 +262,11 @@ void frmDouble::Timer1_Timer()
     // A failed tick changes nothing: the model steps on a copy.
     DoublePendulum next = state;
     Step step;
-    tickBlamingEarly(
-        swingTicks, [&] { step = StepModel(next); },
-        [this] { return suspects(swingStart, swingTicks + 1); });
+    tickBlamingFields(
+        swingTicks, [&] { step = StepModel(next); }, suspects(swingStart),
+        [this](const std::vector<std::size_t> &atDesign) {
+            replaySwing(swingStart, swingTicks + 1, atDesign);
+        });
     state = next;
     ++swingTicks;
 
@@ -286,24 +292,33 @@ void frmDouble::Timer1_Timer()
     state.SwapSlots();
 }
 
-std::vector<Suspect> frmDouble::suspects(const RunValues &start, long ticks) const
+std::array<const QLineEdit *, 9> frmDouble::runFields() const
 {
-    // The fields in the order Run hands their values to InitArms.
-    const QLineEdit *const fields[] = {Text1, Text2, Text3, Text4, Text7,
-                                       Text8, Text5, Text6, Text10};
+    return {Text1, Text2, Text3, Text4, Text7, Text8, Text5, Text6, Text10};
+}
+
+std::vector<Suspect> frmDouble::suspects(const RunValues &start) const
+{
+    const auto fields = runFields();
     std::vector<Suspect> out;
     for (std::size_t i = 0; i < start.size(); ++i)
-        out.push_back({fieldName(fields[i]), [start, ticks, i, field = fields[i]] {
-                           RunValues values = start;
-                           values[i] = Val(designText(field));
-                           DoublePendulum replay;
-                           replay.InitArms(values[0], values[1], values[2], values[3], values[4],
-                                           values[5], values[6], values[7], values[8]);
-                           FigureOf(replay, replay.prevSlot); // Run's figure
-                           for (long n = 0; n < ticks; ++n) {
-                               StepModel(replay);
-                               replay.SwapSlots();
-                           }
-                       }});
+        out.push_back({fieldName(fields[i]), start[i], Val(designText(fields[i]))});
     return out;
+}
+
+void frmDouble::replaySwing(const RunValues &start, long ticks,
+                            const std::vector<std::size_t> &atDesign) const
+{
+    const auto fields = runFields();
+    RunValues values = start;
+    for (const std::size_t i : atDesign)
+        values[i] = Val(designText(fields[i]));
+    DoublePendulum replay;
+    replay.InitArms(values[0], values[1], values[2], values[3], values[4], values[5], values[6],
+                    values[7], values[8]);
+    FigureOf(replay, replay.prevSlot); // Run's figure
+    for (long n = 0; n < ticks; ++n) {
+        StepModel(replay);
+        replay.SwapSlots();
+    }
 }

@@ -102,9 +102,13 @@ private:
     template <typename Procedure> void guarded(Procedure procedure);
     // The values Run hands InitArms, in its order.
     using RunValues = std::array<double, 9>;
-    // The fields an error may follow from, each with Run and then `ticks` ticks replayed from
-    // `start` with that field at its design value.
-    std::vector<Suspect> suspects(const RunValues &start, long ticks) const;
+    // The fields that feed RunValues, in its order.
+    std::array<const QLineEdit *, 9> runFields() const;
+    // The fields an error may follow from, with their values in `start`; and Run and then
+    // `ticks` ticks stepped again from `start` with some of them at their design values.
+    std::vector<Suspect> suspects(const RunValues &start) const;
+    void replaySwing(const RunValues &start, long ticks,
+                     const std::vector<std::size_t> &atDesign) const;
 
     DoublePendulum &state;
     QTimer announceElapsed;

@@ -178,29 +178,45 @@ void frmSingle::Picture1_MouseDown(short, short, float x, float y)
 void frmSingle::Timer1_Timer()
 {
     SinglePendulum next = state;
-    tickBlamingEarly(
-        swingTicks, [&next] { next.Step(); }, [this] { return suspects(); });
+    tickBlamingFields(
+        swingTicks, [&next] { next.Step(); }, suspects(),
+        [this](const std::vector<std::size_t> &atDesign) { replaySwing(atDesign); });
     const Figure figure = FigureOf(next);
     state = next;
     ++swingTicks;
     DrawPendulum(figure);
 }
 
+namespace {
+
+// The parameters a tick's error may follow from, and the fields that feed them.
+struct Parameter {
+    CheckedDouble SinglePendulum::*parameter;
+    QLineEdit *const frmSingle::*field;
+};
+constexpr Parameter kSuspectParameters[] = {{&SinglePendulum::damping, &frmSingle::Text2},
+                                            {&SinglePendulum::gravity, &frmSingle::Text3},
+                                            {&SinglePendulum::timeStep, &frmSingle::Text4},
+                                            {&SinglePendulum::rodLength, &frmSingle::Text5}};
+
+} // namespace
+
 std::vector<Suspect> frmSingle::suspects() const
 {
-    const std::pair<CheckedDouble SinglePendulum::*, const QLineEdit *> parameters[] = {
-        {&SinglePendulum::damping, Text2},
-        {&SinglePendulum::gravity, Text3},
-        {&SinglePendulum::timeStep, Text4},
-        {&SinglePendulum::rodLength, Text5}};
     std::vector<Suspect> out;
-    for (const auto &[parameter, field] : parameters)
-        out.push_back({fieldName(field), [this, parameter = parameter, field = field] {
-                           SinglePendulum replay = swingStart;
-                           replay.*parameter = Val(designText(field));
-                           for (long n = 0; n <= swingTicks; ++n)
-                               replay.Step();
-                           FigureOf(replay);
-                       }});
+    for (const auto &[parameter, field] : kSuspectParameters)
+        out.push_back({fieldName(this->*field), (swingStart.*parameter).value(),
+                       Val(designText(this->*field))});
     return out;
+}
+
+void frmSingle::replaySwing(const std::vector<std::size_t> &atDesign) const
+{
+    SinglePendulum replay = swingStart;
+    for (const std::size_t i : atDesign)
+        replay.*kSuspectParameters[i].parameter =
+            Val(designText(this->*kSuspectParameters[i].field));
+    for (long n = 0; n <= swingTicks; ++n)
+        replay.Step();
+    FigureOf(replay);
 }

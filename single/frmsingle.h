@@ -70,9 +70,11 @@ private:
     void DrawPendulum(const Figure &bob);
     // Runs an event procedure through the handler guard (runHandler).
     template <typename Procedure> void guarded(Procedure procedure);
-    // The fields an early tick's error may follow from, each with the swing replayed from its
-    // start with that field at its design value.
+    // The fields a tick's error may follow from, with their values at the swing's start, and
+    // the swing stepped again from its start through the failing tick with some of them at
+    // their design values.
     std::vector<Suspect> suspects() const;
+    void replaySwing(const std::vector<std::size_t> &atDesign) const;
 
     SinglePendulum &state;
     // The swing's start, at Run or at a click, and its ticks since.

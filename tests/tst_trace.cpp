@@ -121,8 +121,18 @@ void TestTrace::errorsNameTheirFields_data()
     row("single", "largest time step", {"Text4=1e308"}, 2, "error: overflow 「時間刻み」");
     row("single", "huge damping", {"Text2=1e300"}, 2, "error: overflow 「動粘性抵抗」");
     row("single", "huge negative damping", {"Text2=-1e308"}, 2, "error: overflow 「動粘性抵抗」");
-    row("single", "gravity and time step together", {"Text3=1e308", "Text4=10"}, 1,
+    // The most extreme field is named, not an ordinary change beside it; two about as extreme
+    // are both named.
+    row("single", "huge gravity, longer time step", {"Text3=1e308", "Text4=10"}, 1,
+        "error: overflow 「重力加速度」");
+    row("single", "gravity and time step both huge", {"Text3=1e200", "Text4=1e200"}, 1,
         "error: overflow 「重力加速度」 「時間刻み」");
+    row("single", "huge time step, other gravity", {"Text4=1e155", "Text3=2"}, 2,
+        "error: overflow 「時間刻み」");
+    row("single", "huge time step, other damping", {"Text4=1e155", "Text2=0.0005"}, 7,
+        "error: overflow 「時間刻み」");
+    row("single", "huge time step, other rod", {"Text4=1e155", "Text5=50"}, 2,
+        "error: overflow 「時間刻み」");
     row("double", "double, huge dt", {"Text6=1e200"}, 1, "error: overflow 「dt」");
     row("double", "double, huge g at Run", {"Text5=1e308"}, 0, "error: overflow 「g」");
     row("double", "double, tiny La at Run", {"Text1=1e-320"}, 0, "error: overflow 「La」");
@@ -130,10 +140,21 @@ void TestTrace::errorsNameTheirFields_data()
     row("double", "double, large dt", {"Text6=1e10"}, 5, "error: overflow 「dt」");
     row("double", "double, both masses zero", {"Text3=0", "Text4=0"}, 0,
         "error: invalid-operation 「Ma」 「Mb」");
-    // A swing that grows into an overflow over many ticks names no field.
+    // Both rods tiny: the quotient g / La names g too, which is at its design value.
+    row("double", "double, both rods tiny at Run", {"Text1=1e-320", "Text2=1e-320"}, 0,
+        "error: overflow 「La」 「Lb」");
+    // Errors some dozens of ticks into the swing still name their fields.
+    row("double", "double, huge negative damping", {"Text10=-1e30"}, 4,
+        "error: overflow 「動粘性抵抗」");
+    QTest::newRow("double, upper mass zero")
+        << QStringList{"double", "60", "Text3=0"} << 24 << "error: overflow 「Ma」";
+    QTest::newRow("double, upper mass tiny")
+        << QStringList{"double", "60", "Text3=0.000001"} << 34 << "error: overflow 「Ma」";
+    // A swing that grows into an overflow over many ticks without damping: with the damping's
+    // design value it does not.
     QTest::newRow("double, undamped swing grows")
         << QStringList{"double", "2000", "Text1=0.15", "Text7=60", "Text8=-120", "Text10=0"} << 1166
-        << "error: overflow";
+        << "error: overflow 「動粘性抵抗」";
 }
 
 void TestTrace::errorsNameTheirFields()
