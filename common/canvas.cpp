@@ -152,8 +152,8 @@ QPointF Canvas::toPixels(double x, double y) const
 
 Colour Canvas::pointColour(double x, double y) const
 {
-    const QPointF p = toPixels(x, y) * m_image.devicePixelRatio();
-    const QRgb c = m_image.pixel(int(pixelOf(p.x())), int(pixelOf(p.y())));
+    const QPointF p = toPixels(x, y) * image().devicePixelRatio();
+    const QRgb c = image().pixel(int(pixelOf(p.x())), int(pixelOf(p.y())));
     return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
@@ -161,7 +161,7 @@ QPointF Canvas::devicePoint(double x, double y) const
 {
     return QPointF((x - m_scaleLeft) * m_inner.width() / ScaleWidth(),
                    (y - m_scaleTop) * m_inner.height() / ScaleHeight()) *
-           m_image.devicePixelRatio();
+           image().devicePixelRatio();
 }
 
 void Canvas::ensureImage()
@@ -174,64 +174,32 @@ void Canvas::ensureImage()
     const qreal ratio = devicePixelRatioF();
     const QSize size = m_inner.size() * ratio;
     m_pen = std::max(1, int(std::lround(ratio)));
-    if (!m_image.isNull() && m_image.devicePixelRatio() == ratio && m_image.size() == size)
+    const QImage &image = m_picture.image();
+    if (!image.isNull() && image.devicePixelRatio() == ratio && image.size() == size)
         return;
-    // First drawing, or the screen changed: a blank picture at the new resolution.
-    m_image = QImage(size, QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(ratio);
-    m_image.fill(Qt::white);
-    m_inked = Box();
-    m_unsent = Box();
-    m_rowInk.assign(std::size_t(m_image.height()), kNoInk);
+    // First drawing, or the screen changed: a blank picture at the new resolution, sent whole.
+    m_picture.make(size, ratio);
     update(m_inner);
-}
-
-Canvas::Pixels Canvas::pixels()
-{
-    // bits() checks once whether the image must be detached; the primitives then write
-    // straight into its rows.
-    return {reinterpret_cast<QRgb *>(m_image.bits()),
-            m_image.bytesPerLine() / qsizetype(4),
-            m_image.width(),
-            m_image.height(),
-            m_drawMode == XorPen,
-            m_rowInk.data(),
-            &m_inked,
-            &m_unsent};
 }
 
 // One screen update for all a handler drew; the program's clock (pace.h) sends it with the
 // next display frame.
 void Canvas::refreshScreen()
 {
-    if (!m_unsent.isEmpty()) {
-        const qreal ratio = m_image.devicePixelRatio();
-        const QRectF logical(QPointF(m_unsent.left, m_unsent.top) / ratio,
-                             QPointF(m_unsent.right + 1, m_unsent.bottom + 1) / ratio);
+    const CanvasPicture::Box unsent = m_picture.takeUnsent();
+    if (!unsent.isEmpty()) {
+        const qreal ratio = image().devicePixelRatio();
+        const QRectF logical(QPointF(unsent.left, unsent.top) / ratio,
+                             QPointF(unsent.right + 1, unsent.bottom + 1) / ratio);
         update(logical.toAlignedRect().translated(m_inner.topLeft()));
     }
-    m_unsent = Box();
     m_imageChecked = false;
 }
 
-// Only the pixels drawn since the last clear can be other than white: clearing those alone
-// keeps a tick's cost, and what goes to the screen, to the size of the figure.
 void Canvas::Cls()
 {
     ensureImage();
-    if (m_inked.isEmpty())
-        return;
-    Pixels pixels = this->pixels();
-    for (int y = m_inked.top; y <= m_inked.bottom; ++y) {
-        Pixels::Span &ink = m_rowInk[std::size_t(y)];
-        if (ink.first > ink.last)
-            continue;
-        QRgb *row = pixels.bits + y * pixels.stride;
-        std::fill(row + ink.first, row + ink.last + 1, qRgb(255, 255, 255));
-        ink = kNoInk;
-    }
-    m_unsent.take(m_inked);
-    m_inked = Box();
+    m_picture.clear();
 }
 
 // Bresenham's line, each pixel set once, so that the XOR pen applied twice restores it. On a
@@ -242,7 +210,7 @@ void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> 
     ensureImage();
     QPointF a = devicePoint(x1, y1);
     QPointF b = devicePoint(x2, y2);
-    const QRectF limits = QRectF(QPointF(0, 0), QSizeF(m_image.size()))
+    const QRectF limits = QRectF(QPointF(0, 0), QSizeF(image().size()))
                               .adjusted(-kMargin, -kMargin, kMargin, kMargin);
     if (!clipSegment(a, b, limits))
         return;
@@ -254,7 +222,7 @@ void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> 
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     const bool xMajor = dx >= -dy;
     int error = dx + dy;
-    Pixels plot = pixels();
+    CanvasPicture::Writer plot = m_picture.writer(m_drawMode == XorPen);
     for (;;) {
         for (int k = 0; k < width; ++k) {
             const int across = k - (width - 1) / 2;
@@ -283,14 +251,14 @@ void Canvas::Line(float x1, float y1, float x2, float y2, std::optional<Colour> 
 void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour)
 {
     ensureImage();
-    const qreal ratio = m_image.devicePixelRatio();
+    const qreal ratio = image().devicePixelRatio();
     // The centre is the middle of the pixel under the point, where the lines to it end, so
     // every circle is symmetric about its pixel.
     const QPointF point = devicePoint(x, y);
     const QPointF centre(pixelOf(point.x()) + 0.5, pixelOf(point.y()) + 0.5);
     const double r = std::fabs(double(radius) * m_inner.width() / ScaleWidth()) * ratio;
     const QRectF bounds(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
-    const QRectF limits = QRectF(QPointF(0, 0), QSizeF(m_image.size()))
+    const QRectF limits = QRectF(QPointF(0, 0), QSizeF(image().size()))
                               .adjusted(-kMargin, -kMargin, kMargin, kMargin);
     if (!bounds.intersects(limits))
         return;
@@ -298,7 +266,7 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
     const QRgb fill = toPixel(m_fillColor);
     const bool filled = m_fillStyle == Solid;
     // Clipped before it becomes whole pixels: a huge circle would overflow them.
-    const QRect visible = (bounds & QRectF(m_image.rect())).toAlignedRect() & m_image.rect();
+    const QRect visible = (bounds & QRectF(image().rect())).toAlignedRect() & image().rect();
     const double inner = r - m_pen;
     // The distance of a pixel centre is the square root of a whole number, since the centre
     // of the circle is a pixel centre too. It is only worked out where the squared distance
@@ -329,7 +297,7 @@ void Canvas::Circle(float x, float y, float radius, std::optional<Colour> colour
             k += 1.0;
         return k;
     };
-    Pixels plot = pixels();
+    CanvasPicture::Writer plot = m_picture.writer(m_drawMode == XorPen);
     bool any = false;
     for (int j = visible.top(); j <= visible.bottom(); ++j) {
         const double cy = j + 0.5 - centre.y();
@@ -391,10 +359,10 @@ void Canvas::paintEvent(QPaintEvent *event)
     // machinery and, past a few dozen rows, through a thread pool.
     for (const QRect &area : event->region()) {
         painter.setClipRect(area & inner);
-        if (m_image.isNull())
+        if (image().isNull())
             painter.fillRect(inner, Qt::white);
         else
-            painter.drawImage(inner.topLeft(), m_image);
+            painter.drawImage(inner.topLeft(), image());
     }
     if (hasFocus()) { // (a change of focus repaints the whole canvas)
         // The focus mark is drawn over the frame, never into the picture.

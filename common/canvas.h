@@ -11,15 +11,13 @@
 // arrive in single precision, as the callers' CSng conversion leaves them.
 #pragma once
 
+#include "canvaspicture.h"
 #include "rgb.h"
 
 #include <QFrame>
 #include <QImage>
 
-#include <algorithm>
-#include <limits>
 #include <optional>
-#include <vector>
 
 class Canvas : public QFrame {
     Q_OBJECT
@@ -51,7 +49,9 @@ public:
     void setFillStyle(int style);
     void setFillColor(Colour colour);
 
-    // Clears the whole canvas to white, whatever the draw mode.
+    // Clears the whole canvas to white, whatever the draw mode. Only the pixels drawn since the
+    // last clear can be other than white: clearing those alone keeps a tick's cost, and what
+    // goes to the screen, to the size of the figure.
     void Cls();
     // A one-pixel line between two world points, in the colour given or else black.
     void Line(float x1, float y1, float x2, float y2, std::optional<Colour> colour = {});
@@ -61,7 +61,7 @@ public:
     void Circle(float x, float y, float radius, std::optional<Colour> colour = {});
 
     // The picture, at device pixels (its device pixel ratio set).
-    const QImage &image() const { return m_image; }
+    const QImage &image() const { return m_picture.image(); }
     // The colour of the pixel under a world point.
     Colour pointColour(double x, double y) const;
     // A world point in logical pixels from the inner top-left corner.
@@ -90,76 +90,8 @@ private:
     void ensureImage();
     // A world point in device pixels of the picture.
     QPointF devicePoint(double x, double y) const;
-    // A box of device pixels; empty while left > right.
-    struct Box {
-        int left = std::numeric_limits<int>::max();
-        int top = std::numeric_limits<int>::max();
-        int right = -1;
-        int bottom = -1;
-        bool isEmpty() const { return left > right; }
-        void take(int first, int last, int y)
-        {
-            left = std::min(left, first);
-            right = std::max(right, last);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
-        void take(const Box &other)
-        {
-            if (other.isEmpty())
-                return;
-            take(other.left, other.right, other.top);
-            take(other.left, other.right, other.bottom);
-        }
-    };
-    // The one way pixels are written: with the current draw mode, and off the image skipped.
-    // Whatever draws, each pixel it sets is noted as inked (so that Cls finds it) and, when the
-    // writer goes, as yet to reach the screen (so that refreshScreen sends it): no primitive can
-    // forget either. A primitive takes one writer for all its pixels.
-    struct Pixels {
-        ~Pixels()
-        {
-            inked->take(written);
-            unsent->take(written);
-        }
-        struct Span {
-            int first;
-            int last;
-        };
-        QRgb *bits;
-        qsizetype stride;
-        int width;
-        int height;
-        bool xorPen;
-        Span *rowInk;
-        Box *inked;
-        Box *unsent;
-        Box written = {};
-        void operator()(int x, int y, QRgb colour) { run(x, x, y, colour); }
-        // The pixels first..last of row y, as one by one but checked and noted once.
-        void run(int first, int last, int y, QRgb colour)
-        {
-            first = std::max(first, 0);
-            last = std::min(last, width - 1);
-            if (y < 0 || y >= height || first > last)
-                return;
-            QRgb *pixel = bits + y * stride;
-            if (xorPen)
-                for (int x = first; x <= last; ++x)
-                    pixel[x] = (pixel[x] ^ colour) | 0xFF000000u;
-            else
-                std::fill(pixel + first, pixel + last + 1, colour);
-            Span &ink = rowInk[y];
-            ink.first = std::min(ink.first, first);
-            ink.last = std::max(ink.last, last);
-            written.take(first, last, y);
-        }
-    };
-    // A row without ink.
-    static constexpr Pixels::Span kNoInk{std::numeric_limits<int>::max(), -1};
-    Pixels pixels();
 
-    QImage m_image;
+    CanvasPicture m_picture;
     float m_scaleLeft = 0.0f;
     float m_scaleTop = 0.0f;
     float m_scaleWidth = 1.0f;
@@ -168,12 +100,6 @@ private:
     int m_fillStyle = Transparent;
     Colour m_fillColor = RGB(0, 0, 0);
     bool m_userScale = false;
-    // The device pixels drawn on since the last clear, as a box and row by row; all others are
-    // white. Kept by the write path (Pixels) alone.
-    Box m_inked;
-    std::vector<Pixels::Span> m_rowInk;
-    // The device pixels changed since the screen was last told, kept by the write path and Cls.
-    Box m_unsent;
     // What ensureImage found: the drawing area inside the frame, in the widget's pixels, and a
     // logical pixel's width in device pixels. It holds until the canvas is resized or moves to
     // another screen (event), and at most until the end of the handler (refreshScreen), whoever

@@ -43,6 +43,7 @@ private slots:
     void fieldsTakeClicksCaptionsFit();
     void runDrawsDefaults();
     void screenShowsPicture();
+    void paintsAtMostOnceAFrame();
     void firstTickShowsTime();
     void elapsedTimeLooksAsLabel_data();
     void elapsedTimeLooksAsLabel();
@@ -182,6 +183,36 @@ void TestFrmDouble::screenShowsPicture()
             differing += (screen->pixel(origin + QPoint(x, y)) & 0xFFFFFF) !=
                          (picture.pixel(x, y) & 0xFFFFFF);
     QCOMPARE(differing, 0);
+}
+
+namespace {
+// Counts the paint events of a widget.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+} // namespace
+
+// A window ticking every millisecond draws each tick into its picture, but its canvas and its
+// elapsed time are painted at most once a display frame: over half a second, 30 frames.
+void TestFrmDouble::paintsAtMostOnceAFrame()
+{
+    window->Text9->setText(QStringLiteral("1"));
+    PaintCounter canvas, label;
+    window->Picture1->installEventFilter(&canvas);
+    window->Label17->installEventFilter(&label);
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    const QString startTime = window->Label17->text();
+    QTest::qWait(500);
+    window->Timer1.setEnabled(false);
+    QVERIFY(window->Label17->text() != startTime);
+    qInfo("paints: canvas %d, label %d", canvas.paints, label.paints);
+    QVERIFY2(canvas.paints >= 5 && canvas.paints <= 32, qPrintable(QString::number(canvas.paints)));
+    QVERIFY2(label.paints >= 5 && label.paints <= 32, qPrintable(QString::number(label.paints)));
 }
 
 void TestFrmDouble::firstTickShowsTime()
