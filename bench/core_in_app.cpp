@@ -51,7 +51,15 @@ double doubleStep()
 {
     DoublePendulum d;
     d.ResetSlots();
-    d.InitArms(0.1, 0.1, 0.02, 0.02, 30, 10, 9.8, 0.005, 0.0004);
+    d.InitArms({.lenA = 0.1,
+                .lenB = 0.1,
+                .massA = 0.02,
+                .massB = 0.02,
+                .startAngleA = 30,
+                .startAngleB = 10,
+                .gravity = 9.8,
+                .timeStep = 0.005,
+                .damping = 0.0004});
     return stepTime([&d] {
         d.AddTimeStep();
         d.AdvanceArms();

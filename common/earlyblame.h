@@ -114,16 +114,16 @@ inline std::vector<std::string> fieldsToBlame(const std::vector<Suspect> &suspec
 // Runs a tick that follows `ticksIntoSwing` successful ticks of its swing. An error it raises
 // that names nothing yet is raised again naming the fields to blame; with none to blame, or
 // beyond the replays' bound, it passes as it is.
-template <typename Tick>
-void tickBlamingFields(long ticksIntoSwing, Tick &&tick, const std::vector<Suspect> &suspects,
-                       const Replay &replay)
+// The suspects are asked for only then.
+template <typename Tick, typename Suspects>
+void tickBlamingFields(long ticksIntoSwing, Tick &&tick, Suspects &&suspects, const Replay &replay)
 {
     try {
         tick();
     } catch (const RuntimeError &error) {
         if (!error.fields().empty() || ticksIntoSwing >= kReplayTicks)
             throw;
-        std::vector<std::string> blamed = fieldsToBlame(suspects, replay);
+        std::vector<std::string> blamed = fieldsToBlame(suspects(), replay);
         if (blamed.empty())
             throw;
         throw RuntimeError(error.kind(), std::move(blamed));

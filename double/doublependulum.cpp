@@ -35,22 +35,20 @@ void DoublePendulum::ResetSlots()
     curSlot = 0;
 }
 
-void DoublePendulum::InitArms(double lenA_, double lenB_, double massA_, double massB_,
-                              double startAngleA, double startAngleB, double gravity_,
-                              double timeStep_, double damping_)
+void DoublePendulum::InitArms(const DoubleParameters &p)
 {
     // Every value here comes from the fields, so every fault names the parameters behind it.
-    lenA = lenA_;
-    lenB = lenB_;
-    massA = massA_;
-    massB = massB_;
+    lenA = p.lenA;
+    lenB = p.lenB;
+    massA = p.massA;
+    massB = p.massB;
     armA[1].theta =
-        blame({"startAngleA"}, [=] { return CheckedDouble(startAngleA) * kPi / 180.0; });
+        blame({"startAngleA"}, [&p] { return CheckedDouble(p.startAngleA) * kPi / 180.0; });
     armB[1].theta =
-        blame({"startAngleB"}, [=] { return CheckedDouble(startAngleB) * kPi / 180.0; });
-    gravity = gravity_;
-    timeStep = timeStep_;
-    damping = damping_;
+        blame({"startAngleB"}, [&p] { return CheckedDouble(p.startAngleB) * kPi / 180.0; });
+    gravity = p.gravity;
+    timeStep = p.timeStep;
+    damping = p.damping;
 
     massRatio = blame({"massA", "massB"}, [this] { return massB / (massB + massA); });
     // A zero rod is its own fault; a quotient beyond range, the gravity's and the rod's.

@@ -30,6 +30,28 @@ private:
     std::array<ArmState, 3> m_slots{};
 };
 
+// What Run hands the model, by name; angles in degrees. An error names a parameter by its id,
+// its member's name, as kDoubleParameterIds lists them.
+struct DoubleParameters {
+    double lenA, lenB, massA, massB, startAngleA, startAngleB, gravity, timeStep, damping;
+};
+
+// The ids of the parameters, with the members they name.
+struct DoubleParameterId {
+    const char *id;
+    double DoubleParameters::*member;
+};
+inline constexpr DoubleParameterId kDoubleParameterIds[] = {
+    {"lenA", &DoubleParameters::lenA},
+    {"lenB", &DoubleParameters::lenB},
+    {"massA", &DoubleParameters::massA},
+    {"massB", &DoubleParameters::massB},
+    {"startAngleA", &DoubleParameters::startAngleA},
+    {"startAngleB", &DoubleParameters::startAngleB},
+    {"gravity", &DoubleParameters::gravity},
+    {"timeStep", &DoubleParameters::timeStep},
+    {"damping", &DoubleParameters::damping}};
+
 class DoublePendulum {
 public:
     CheckedDouble lenA, lenB, massA, massB, gravity, timeStep, damping;
@@ -44,9 +66,8 @@ public:
     void ResetSlots();
 
     // Stores the parameters, derives the constants and writes the start state, at rest, into
-    // slot 1; angles in degrees. Resets elapsedTime and the slot indices.
-    void InitArms(double lenA, double lenB, double massA, double massB, double startAngleA,
-                  double startAngleB, double gravity, double timeStep, double damping);
+    // slot 1. Resets elapsedTime and the slot indices.
+    void InitArms(const DoubleParameters &parameters);
 
     // elapsedTime <- elapsedTime + timeStep
     void AddTimeStep();

@@ -14,6 +14,8 @@
 #include "twips.h"
 #include "uifont.h"
 
+#include <stdexcept>
+
 #include <tuple>
 
 namespace {
@@ -116,16 +118,43 @@ template <typename Procedure> void frmDouble::guarded(Procedure procedure)
         procedure);
 }
 
+namespace {
+
+// Which field feeds which parameter, in the order Run reads them.
+struct ParameterField {
+    double DoubleParameters::*member;
+    QLineEdit *const frmDouble::*field;
+};
+constexpr ParameterField kParameterFields[] = {{&DoubleParameters::lenA, &frmDouble::Text1},
+                                               {&DoubleParameters::lenB, &frmDouble::Text2},
+                                               {&DoubleParameters::massA, &frmDouble::Text3},
+                                               {&DoubleParameters::massB, &frmDouble::Text4},
+                                               {&DoubleParameters::startAngleA, &frmDouble::Text7},
+                                               {&DoubleParameters::startAngleB, &frmDouble::Text8},
+                                               {&DoubleParameters::gravity, &frmDouble::Text5},
+                                               {&DoubleParameters::timeStep, &frmDouble::Text6},
+                                               {&DoubleParameters::damping, &frmDouble::Text10}};
+
+} // namespace
+
+const QLineEdit *frmDouble::fieldOfParameter(double DoubleParameters::*member) const
+{
+    for (const auto &[parameter, field] : kParameterFields)
+        if (parameter == member)
+            return this->*field;
+    throw std::logic_error("frmDouble: no field feeds a parameter");
+}
+
 std::string frmDouble::fieldOf(const std::string &input) const
 {
-    const std::pair<const char *, const QLineEdit *> feeds[] = {
-        {"lenA", Text1},        {"lenB", Text2},        {"massA", Text3},
-        {"massB", Text4},       {"gravity", Text5},     {"timeStep", Text6},
-        {"startAngleA", Text7}, {"startAngleB", Text8}, {"damping", Text10}};
-    for (const auto &[parameter, field] : feeds)
-        if (input == parameter)
-            return fieldName(field);
-    return input;
+    for (const auto &[id, member] : kDoubleParameterIds)
+        if (input == id)
+            return fieldName(fieldOfParameter(member));
+    // The window's own checks name the field itself.
+    for (const QLineEdit *field : findChildren<QLineEdit *>())
+        if (input == fieldName(field))
+            return input;
+    throw std::logic_error("frmDouble: an error names neither a parameter nor a field: " + input);
 }
 
 void frmDouble::closeEvent(QCloseEvent *event)
@@ -191,25 +220,15 @@ void frmDouble::DrawFigure(const Figure &figure)
 // when all of that has succeeded: a run-time error leaves everything as it was.
 void frmDouble::Command1_Click()
 {
-    const auto read = [](const QLineEdit *field) {
-        return convertField(fieldName(field), [field] { return Val(fieldText(field)); });
-    };
-    const double lenA = read(Text1);
-    const double lenB = read(Text2);
-    const double massA = read(Text3);
-    const double massB = read(Text4);
-    const double startAngleA = read(Text7);
-    const double startAngleB = read(Text8);
-    const double gravity = read(Text5);
-    const double timeStep = read(Text6);
-    const double damping = read(Text10);
-    const RunValues values = {lenA,        lenB,    massA,    massB,  startAngleA,
-                              startAngleB, gravity, timeStep, damping};
+    DoubleParameters values{};
+    for (const auto &[member, field] : kParameterFields)
+        values.*member = convertField(fieldName(this->*field), [this, field = field] {
+            return Val(fieldText(this->*field));
+        });
     DoublePendulum next = state;
     Figure start;
     try {
-        next.InitArms(lenA, lenB, massA, massB, startAngleA, startAngleB, gravity, timeStep,
-                      damping);
+        next.InitArms(values);
         start = FigureOf(next, next.prevSlot);
     } catch (const RuntimeError &error) {
         std::vector<std::string> named;
@@ -254,7 +273,9 @@ frmDouble::Step frmDouble::StepModel(DoublePendulum &pendulum)
 {
     pendulum.AddTimeStep();
     pendulum.AdvanceArms();
-    return {FigureOf(pendulum, pendulum.prevSlot), FigureOf(pendulum, pendulum.curSlot)};
+    const Step step{FigureOf(pendulum, pendulum.prevSlot), FigureOf(pendulum, pendulum.curSlot)};
+    pendulum.SwapSlots();
+    return step;
 }
 
 void frmDouble::Timer1_Timer()
@@ -263,7 +284,7 @@ void frmDouble::Timer1_Timer()
     DoublePendulum next = state;
     Step step;
     tickBlamingFields(
-        swingTicks, [&] { step = StepModel(next); }, suspects(swingStart),
+        swingTicks, [&] { step = StepModel(next); }, [this] { return suspects(swingStart); },
         [this](const std::vector<std::size_t> &atDesign) {
             replaySwing(swingStart, swingTicks + 1, atDesign);
         });
@@ -271,6 +292,8 @@ void frmDouble::Timer1_Timer()
     ++swingTicks;
 
     Label17->setText(QString::fromStdString(Format(state.elapsedTime.value(), "#0.000000")));
+    // Held by the program's clock like any update (pace.h): it reaches the screen with the
+    // window's next frame, together with the canvas.
     Label17->repaint();
     if (!announceElapsed.isActive())
         announceElapsed.start();
@@ -289,36 +312,29 @@ void frmDouble::Timer1_Timer()
         Picture1->Cls();
         DrawFigure(step.current);
     }
-    state.SwapSlots();
 }
 
-std::array<const QLineEdit *, 9> frmDouble::runFields() const
+std::vector<Suspect> frmDouble::suspects(const DoubleParameters &start) const
 {
-    return {Text1, Text2, Text3, Text4, Text7, Text8, Text5, Text6, Text10};
-}
-
-std::vector<Suspect> frmDouble::suspects(const RunValues &start) const
-{
-    const auto fields = runFields();
     std::vector<Suspect> out;
-    for (std::size_t i = 0; i < start.size(); ++i)
-        out.push_back({fieldName(fields[i]), start[i], Val(designText(fields[i]))});
+    for (const auto &[id, member] : kDoubleParameterIds) {
+        const QLineEdit *field = fieldOfParameter(member);
+        out.push_back({fieldName(field), start.*member, Val(designText(field))});
+    }
     return out;
 }
 
-void frmDouble::replaySwing(const RunValues &start, long ticks,
+void frmDouble::replaySwing(const DoubleParameters &start, long ticks,
                             const std::vector<std::size_t> &atDesign) const
 {
-    const auto fields = runFields();
-    RunValues values = start;
-    for (const std::size_t i : atDesign)
-        values[i] = Val(designText(fields[i]));
-    DoublePendulum replay;
-    replay.InitArms(values[0], values[1], values[2], values[3], values[4], values[5], values[6],
-                    values[7], values[8]);
-    FigureOf(replay, replay.prevSlot); // Run's figure
-    for (long n = 0; n < ticks; ++n) {
-        StepModel(replay);
-        replay.SwapSlots();
+    DoubleParameters values = start;
+    for (const std::size_t i : atDesign) {
+        const auto member = kDoubleParameterIds[i].member;
+        values.*member = Val(designText(fieldOfParameter(member)));
     }
+    DoublePendulum replay;
+    replay.InitArms(values);
+    FigureOf(replay, replay.prevSlot); // Run's figure
+    for (long n = 0; n < ticks; ++n)
+        StepModel(replay);
 }

@@ -70,7 +70,9 @@ public:
     QCheckBox *const Check1;
     StepTimer Timer1;
 
-    // The name of the field an input named in a run-time error comes from.
+    // The name of the field a parameter named in a run-time error comes from (the window's own
+    // checks name the field itself); any other name is a fault of the program's
+    // (std::logic_error).
     std::string fieldOf(const std::string &input) const;
 
 protected:
@@ -90,8 +92,8 @@ private:
     // overflow error, naming the rod length, for a figure beyond single precision.
     static Figure FigureOf(const DoublePendulum &pendulum, std::int16_t slot);
     // One tick of the model, for the tick itself and for its replays: the time and the arms
-    // step on, and the figures of the previous and the new slot are found, whose arithmetic may
-    // fail too. The slots are swapped once the tick has drawn.
+    // step on, the figures of the previous and the new slot are found, whose arithmetic may
+    // fail too, and the slots are swapped.
     struct Step {
         Figure previous;
         Figure current;
@@ -100,19 +102,18 @@ private:
     void DrawFigure(const Figure &figure);
     // Runs an event procedure through the handler guard (runHandler).
     template <typename Procedure> void guarded(Procedure procedure);
-    // The values Run hands InitArms, in its order.
-    using RunValues = std::array<double, 9>;
-    // The fields that feed RunValues, in its order.
-    std::array<const QLineEdit *, 9> runFields() const;
-    // The fields an error may follow from, with their values in `start`; and Run and then
-    // `ticks` ticks stepped again from `start` with some of them at their design values.
-    std::vector<Suspect> suspects(const RunValues &start) const;
-    void replaySwing(const RunValues &start, long ticks,
+    // The field that feeds a parameter.
+    const QLineEdit *fieldOfParameter(double DoubleParameters::*member) const;
+    // The fields an error may follow from, with their values in `start`, in the order of
+    // kDoubleParameterIds; and Run and then `ticks` ticks stepped again from `start` with
+    // some of them at their design values.
+    std::vector<Suspect> suspects(const DoubleParameters &start) const;
+    void replaySwing(const DoubleParameters &start, long ticks,
                      const std::vector<std::size_t> &atDesign) const;
 
     DoublePendulum &state;
     QTimer announceElapsed;
-    // The values of the latest Run, and the swing's ticks since.
-    RunValues swingStart{};
+    // The parameters of the latest Run, and the swing's ticks since.
+    DoubleParameters swingStart{};
     long swingTicks = 0;
 };

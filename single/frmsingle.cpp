@@ -179,7 +179,7 @@ void frmSingle::Timer1_Timer()
 {
     SinglePendulum next = state;
     tickBlamingFields(
-        swingTicks, [&next] { next.Step(); }, suspects(),
+        swingTicks, [&next] { next.Step(); }, [this] { return suspects(); },
         [this](const std::vector<std::size_t> &atDesign) { replaySwing(atDesign); });
     const Figure figure = FigureOf(next);
     state = next;

@@ -12,9 +12,20 @@
 
 namespace {
 
-struct Parameters {
-    double lenA = 0.1, lenB = 0.1, massA = 0.02, massB = 0.02, angleA = 30, angleB = 10,
-           gravity = 9.8, timeStep = 0.005, damping = 0.0004;
+// The window's design values.
+struct Parameters : DoubleParameters {
+    Parameters()
+        : DoubleParameters{.lenA = 0.1,
+                           .lenB = 0.1,
+                           .massA = 0.02,
+                           .massB = 0.02,
+                           .startAngleA = 30,
+                           .startAngleB = 10,
+                           .gravity = 9.8,
+                           .timeStep = 0.005,
+                           .damping = 0.0004}
+    {
+    }
 };
 
 } // namespace
@@ -27,8 +38,7 @@ DoublePendulum started(const Parameters &p = {})
 {
     DoublePendulum d;
     d.ResetSlots();
-    d.InitArms(p.lenA, p.lenB, p.massA, p.massB, p.angleA, p.angleB, p.gravity, p.timeStep,
-               p.damping);
+    d.InitArms(p);
     return d;
 }
 
@@ -175,7 +185,7 @@ void TestDoublePendulum::elapsedTime()
 void TestDoublePendulum::restAtZeroAngles()
 {
     Parameters p;
-    p.angleA = p.angleB = 0;
+    p.startAngleA = p.startAngleB = 0;
     DoublePendulum d = started(p);
     for (int i = 0; i < 50; ++i) {
         tick(d);
@@ -240,7 +250,7 @@ void TestDoublePendulum::slotsAlternate()
             QCOMPARE(v, 0.0);
     }
     // Run again: slot 1 is the start state, the time starts afresh.
-    d.InitArms(0.1, 0.1, 0.02, 0.02, 30, 10, 9.8, 0.005, 0.0004);
+    d.InitArms(Parameters());
     QCOMPARE(d.prevSlot, std::int16_t(1));
     QCOMPARE(d.elapsedTime.value(), 0.0);
     tick(d);
@@ -264,14 +274,14 @@ void TestDoublePendulum::stepFailures_data()
     p.massA = p.massB = 0;
     QTest::newRow("no mass") << p << true << int(ErrorKind::InvalidOperation);
     p = {};
-    p.angleA = 1e308;
+    p.startAngleA = 1e308;
     QTest::newRow("angle overflows") << p << true << int(ErrorKind::Overflow);
     p = {};
     p.timeStep = 0;
     QTest::newRow("timeStep 0") << p << false << int(ErrorKind::InvalidOperation);
     p = {};
     p.massA = 0;
-    p.angleB = 30;
+    p.startAngleB = 30;
     QTest::newRow("singular, numerator 0") << p << false << int(ErrorKind::InvalidOperation);
     p.lenB = 0.2;
     QTest::newRow("singular denominator") << p << false << int(ErrorKind::DivisionByZero);
@@ -284,10 +294,7 @@ void TestDoublePendulum::stepFailures()
     QFETCH(int, kind);
     DoublePendulum d;
     d.ResetSlots();
-    const auto init = [&] {
-        d.InitArms(p.lenA, p.lenB, p.massA, p.massB, p.angleA, p.angleB, p.gravity, p.timeStep,
-                   p.damping);
-    };
+    const auto init = [&] { d.InitArms(p); };
     if (atInit) {
         QCOMPARE(errorOf(init), std::optional(ErrorKind(kind)));
         return;

@@ -116,10 +116,15 @@ void TestSoak::doubleModel()
     bool fresh = true;
     for (long n = 0; n < ticks; ++n) {
         if (fresh || n % 10000 == 0) {
-            d.InitArms(0.05 + 0.2 * unit(random), 0.05 + 0.2 * unit(random),
-                       0.005 + 0.05 * unit(random), 0.005 + 0.05 * unit(random),
-                       180 * (unit(random) - 0.5), 180 * (unit(random) - 0.5),
-                       1 + 15 * unit(random), 0.001 + 0.005 * unit(random), 0.001 * unit(random));
+            d.InitArms({.lenA = 0.05 + 0.2 * unit(random),
+                        .lenB = 0.05 + 0.2 * unit(random),
+                        .massA = 0.005 + 0.05 * unit(random),
+                        .massB = 0.005 + 0.05 * unit(random),
+                        .startAngleA = 180 * (unit(random) - 0.5),
+                        .startAngleB = 180 * (unit(random) - 0.5),
+                        .gravity = 1 + 15 * unit(random),
+                        .timeStep = 0.001 + 0.005 * unit(random),
+                        .damping = 0.001 * unit(random)});
             fresh = false;
         }
         try {
