@@ -14,6 +14,8 @@
 #include "twips.h"
 #include "uifont.h"
 
+#include <stdexcept>
+
 #include <QFontMetricsF>
 #include <QPalette>
 
@@ -96,9 +98,38 @@ template <typename Procedure> void frmSingle::guarded(Procedure procedure)
         procedure);
 }
 
+namespace {
+
+// Which field feeds which parameter, in the order Run reads them.
+struct ParameterField {
+    CheckedDouble SinglePendulum::*member;
+    QLineEdit *const frmSingle::*field;
+};
+constexpr ParameterField kParameterFields[] = {{&SinglePendulum::damping, &frmSingle::Text2},
+                                               {&SinglePendulum::gravity, &frmSingle::Text3},
+                                               {&SinglePendulum::timeStep, &frmSingle::Text4},
+                                               {&SinglePendulum::rodLength, &frmSingle::Text5}};
+
+} // namespace
+
+const QLineEdit *frmSingle::fieldOfParameter(CheckedDouble SinglePendulum::*member) const
+{
+    for (const auto &[parameter, field] : kParameterFields)
+        if (parameter == member)
+            return this->*field;
+    throw std::logic_error("frmSingle: no field feeds a parameter");
+}
+
 std::string frmSingle::fieldOf(const std::string &input) const
 {
-    return input == "rodLength" ? fieldName(Text5) : input;
+    for (const auto &[id, member] : kSingleParameterIds)
+        if (input == id)
+            return fieldName(fieldOfParameter(member));
+    // The window's own checks name the field itself.
+    for (const QLineEdit *field : findChildren<QLineEdit *>())
+        if (input == fieldName(field))
+            return input;
+    throw std::logic_error("frmSingle: an error names neither a parameter nor a field: " + input);
 }
 
 void frmSingle::closeEvent(QCloseEvent *event)
@@ -139,10 +170,8 @@ void frmSingle::Command1_Click()
         return convertField(fieldName(field), [field] { return Val(fieldText(field)); });
     };
     SinglePendulum next = state;
-    next.damping = read(Text2);
-    next.gravity = read(Text3);
-    next.timeStep = read(Text4);
-    next.rodLength = read(Text5);
+    for (const auto &[member, field] : kParameterFields)
+        next.*member = read(this->*field);
     next.omega = 0.0;
     next.theta = convertField(fieldName(Text6), [this] {
         const CheckedDouble radians = CheckedDouble(CDbl(fieldText(Text6))) * kPi / 180.0;
@@ -187,26 +216,12 @@ void frmSingle::Timer1_Timer()
     DrawPendulum(figure);
 }
 
-namespace {
-
-// The parameters a tick's error may follow from, and the fields that feed them.
-struct Parameter {
-    CheckedDouble SinglePendulum::*parameter;
-    QLineEdit *const frmSingle::*field;
-};
-constexpr Parameter kSuspectParameters[] = {{&SinglePendulum::damping, &frmSingle::Text2},
-                                            {&SinglePendulum::gravity, &frmSingle::Text3},
-                                            {&SinglePendulum::timeStep, &frmSingle::Text4},
-                                            {&SinglePendulum::rodLength, &frmSingle::Text5}};
-
-} // namespace
-
 std::vector<Suspect> frmSingle::suspects() const
 {
     std::vector<Suspect> out;
-    for (const auto &[parameter, field] : kSuspectParameters)
-        out.push_back({fieldName(this->*field), (swingStart.*parameter).value(),
-                       Val(designText(this->*field))});
+    for (const auto &[member, field] : kParameterFields)
+        out.push_back(
+            {fieldName(this->*field), (swingStart.*member).value(), Val(designText(this->*field))});
     return out;
 }
 
@@ -214,8 +229,7 @@ void frmSingle::replaySwing(const std::vector<std::size_t> &atDesign) const
 {
     SinglePendulum replay = swingStart;
     for (const std::size_t i : atDesign)
-        replay.*kSuspectParameters[i].parameter =
-            Val(designText(this->*kSuspectParameters[i].field));
+        replay.*kParameterFields[i].member = Val(designText(this->*kParameterFields[i].field));
     for (long n = 0; n <= swingTicks; ++n)
         replay.Step();
     FigureOf(replay);

@@ -52,7 +52,9 @@ public:
     QPushButton *const Command3;
     StepTimer Timer1;
 
-    // The name of the field an input named in a run-time error comes from.
+    // The name of the field a parameter named in a run-time error comes from (the window's own
+    // checks name the field itself); any other name is a fault of the program's
+    // (std::logic_error).
     std::string fieldOf(const std::string &input) const;
 
 protected:
@@ -74,6 +76,8 @@ private:
     // the swing stepped again from its start through the failing tick with some of them at
     // their design values.
     std::vector<Suspect> suspects() const;
+    // The field that feeds a parameter.
+    const QLineEdit *fieldOfParameter(CheckedDouble SinglePendulum::*member) const;
     void replaySwing(const std::vector<std::size_t> &atDesign) const;
 
     SinglePendulum &state;

@@ -32,3 +32,14 @@ public:
     // The centre of the bob with y measured downwards from the pivot.
     Point Bob() const;
 };
+
+// The parameters an error may name, by id: the member's name.
+struct SingleParameterId {
+    const char *id;
+    CheckedDouble SinglePendulum::*member;
+};
+inline constexpr SingleParameterId kSingleParameterIds[] = {
+    {"damping", &SinglePendulum::damping},
+    {"gravity", &SinglePendulum::gravity},
+    {"timeStep", &SinglePendulum::timeStep},
+    {"rodLength", &SinglePendulum::rodLength}};
