@@ -19,10 +19,10 @@ void BM_TickSingle(benchmark::State &run)
     SinglePendulum state;
     frmSingle window(state);
     window.show();
-    window.Command1_Click();
-    window.Command2_Click();
+    window.Command1->click();
+    window.Command2->click();
     for (auto _ : run) {
-        window.Timer1_Timer();
+        window.Timer1.tick();
         QCoreApplication::sendPostedEvents();
     }
 }
@@ -34,10 +34,10 @@ void tickDouble(benchmark::State &run, bool trail)
     frmDouble window(state);
     window.show();
     window.Check1->setChecked(trail);
-    window.Command1_Click();
-    window.Command2_Click();
+    window.Command1->click();
+    window.Command2->click();
     for (auto _ : run) {
-        window.Timer1_Timer();
+        window.Timer1.tick();
         QCoreApplication::sendPostedEvents();
     }
 }

@@ -82,11 +82,11 @@ int main(int, char **argv)
     frmDouble doubled(twin);
     simple.show();
     doubled.show();
-    simple.Command1_Click();
-    doubled.Command1_Click();
+    simple.Command1->click();
+    doubled.Command1->click();
     QTest::qWait(300); // both windows ticking and painting
-    simple.Command2_Click();
-    doubled.Command2_Click();
+    simple.Command2->click();
+    doubled.Command2->click();
     QTest::qWait(50);
 
     const double inAppSingle = singleStep();

@@ -66,8 +66,8 @@ int main(int argc, char **argv)
     QObject::connect(&doubled.Timer1, &StepTimer::Timer,
                      [&] { doubleTicks.ticks.push_back(Clock::now()); });
     const auto start = Clock::now();
-    simple.Command1_Click();
-    doubled.Command1_Click();
+    simple.Command1->click();
+    doubled.Command1->click();
     QTimer::singleShot(int(seconds * 1000), Qt::PreciseTimer, &app, &QApplication::quit);
     app.exec();
     // Asked for: as many ticks as fit into the time the windows really ran.

@@ -30,12 +30,12 @@ int main(int argc, char **argv)
     frmDouble window(state);
     window.show();
     window.Check1->setChecked(true);
-    window.Command1_Click();
-    window.Command2_Click();
+    window.Command1->click();
+    window.Command2->click();
     std::vector<double> early, late;
     for (int n = 1; n <= 101000; ++n) {
         const auto start = std::chrono::steady_clock::now();
-        window.Timer1_Timer();
+        window.Timer1.tick();
         const double us =
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
                 .count();

@@ -12,6 +12,18 @@ namespace {
 
 const QString kBoxName = QStringLiteral("runtimeErrorBox");
 
+// The dialog that shows an error, and keeps it.
+class RuntimeErrorBox : public QMessageBox {
+public:
+    RuntimeErrorBox(const RuntimeError &error, const QString &text, QWidget *window)
+        : QMessageBox(QMessageBox::Critical, QStringLiteral("実行時エラー"), text, QMessageBox::Ok,
+                      window),
+          error(error)
+    {
+    }
+    const RuntimeError error;
+};
+
 } // namespace
 
 void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNamer &fieldOf)
@@ -24,8 +36,7 @@ void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNam
         text += QStringLiteral("\n入力欄%1の値を確かめてください。")
                     .arg(quoted.join(QStringLiteral("と")));
     }
-    auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("実行時エラー"), text,
-                                QMessageBox::Ok, window);
+    auto *box = new RuntimeErrorBox(error, text, window);
     box->setObjectName(kBoxName);
     box->setFont(window->font());
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -68,4 +79,11 @@ void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNam
 QWidget *openRuntimeError(const QWidget *window)
 {
     return window->findChild<QMessageBox *>(kBoxName, Qt::FindDirectChildrenOnly);
+}
+
+std::optional<RuntimeError> shownRuntimeError(const QWidget *window)
+{
+    if (const auto *box = dynamic_cast<const RuntimeErrorBox *>(openRuntimeError(window)))
+        return box->error;
+    return std::nullopt;
 }

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 // Names an input that a run-time error blames by the field the user types it into.
 using FieldNamer = std::function<std::string(const std::string &input)>;
@@ -24,6 +25,10 @@ void showRuntimeError(QWidget *window, const RuntimeError &error, const FieldNam
 
 // The window's open error dialog, or null.
 QWidget *openRuntimeError(const QWidget *window);
+
+// The error of the window's open error dialog, for tools that drive a window with no one to
+// read the dialog (the trace tool); nothing while no dialog is open.
+std::optional<RuntimeError> shownRuntimeError(const QWidget *window);
 
 // Runs one event handler of a simulator window: a run-time error it raises stops the window's
 // timer and is shown; then what the handler drew goes to the screen with the next frame.

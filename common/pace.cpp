@@ -52,7 +52,7 @@ void Pace::wake()
     // The handlers may close windows, and so delete timers, and start or stop any timer.
     const QList<QPointer<StepTimer>> timers(stepTimers().begin(), stepTimers().end());
     for (const QPointer<StepTimer> &timer : timers)
-        if (timer && timer->running() && timer->m_deadline <= Clock::now())
+        if (timer && timer->running() && timer->deadline() <= Clock::now())
             timer->tick();
     // What the ticks changed with update() is posted: held now, to go out in this wake-up.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
@@ -66,7 +66,7 @@ void Pace::arm()
     std::optional<Clock::time_point> next = m_heldDeadline;
     for (const StepTimer *timer : stepTimers())
         if (timer->running())
-            next = std::min(next.value_or(timer->m_deadline), timer->m_deadline);
+            next = std::min(next.value_or(timer->deadline()), timer->deadline());
     if (!next) {
         m_wake.stop();
         return;

@@ -46,15 +46,20 @@ public:
     // intervals.
     static Clock::time_point onGrid(Clock::time_point point, int interval);
 
+    // Whether the timer ticks: enabled, with an interval other than 0.
+    bool running() const { return m_enabled && m_interval != 0; }
+    // When the next tick is due, while running.
+    Clock::time_point deadline() const { return m_deadline; }
+    // Delivers a tick now: the next deadline is set, then Timer is emitted and the window's
+    // handler runs through its guard. The program's clock calls it when the deadline has come;
+    // the trace tool, the benchmarks and the tests tick a window the same way.
+    void tick();
+
 signals:
     void Timer();
 
 private:
-    friend class Pace;
-
-    bool running() const { return m_enabled && m_interval != 0; }
     void restart();
-    void tick();
 
     int m_interval = 0;
     bool m_enabled = true;

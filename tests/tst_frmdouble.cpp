@@ -228,13 +228,13 @@ void TestFrmDouble::paintsAtMostOnceAFrame()
 
 void TestFrmDouble::firstTickShowsTime()
 {
-    window->Command1_Click();
-    window->Command2_Click();
-    window->Timer1_Timer();
+    window->Command1->click();
+    window->Command2->click();
+    window->Timer1.tick();
     QCOMPARE(window->Label17->text(), QStringLiteral("0.005000"));
     QCOMPARE(state->prevSlot, std::int16_t(0));
     // The real timer ticks on at its pace.
-    window->Command3_Click();
+    window->Command3->click();
     QTRY_VERIFY_WITH_TIMEOUT(window->Label17->text() != QStringLiteral("0.005000"), 2000);
 }
 
@@ -282,7 +282,7 @@ void TestFrmDouble::runWhileRunningRestarts()
     QCOMPARE(state->armA[state->prevSlot].theta.value(), 30 * 3.14159265358979 / 180);
     QCOMPARE(state->armB[state->prevSlot].omega.value(), 0.0);
     QCOMPARE(window->Label17->text(), shown); // Run leaves the label to the next tick
-    window->Timer1_Timer();
+    window->Timer1.tick();
     QCOMPARE(window->Label17->text(), QStringLiteral("0.005000"));
 }
 
@@ -300,7 +300,7 @@ void TestFrmDouble::stopResumeContinuesExactly()
     QCOMPARE(state->elapsedTime.value(), stopped);
     QTest::mouseClick(window->Command3, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(state->elapsedTime.value() > stopped + 0.05, 3000);
-    window->Command2_Click();
+    window->Command2->click();
     // Every tick the window made matches the uninterrupted sequence, bit for bit.
     while (reference.elapsedTime.value() < state->elapsedTime.value()) {
         reference.AddTimeStep();
@@ -347,8 +347,8 @@ void TestFrmDouble::refusedInterval()
 
 void TestFrmDouble::xorFigureOverWhite()
 {
-    window->Command1_Click();
-    window->Command2_Click();
+    window->Command1->click();
+    window->Command2->click();
     window->Check1->setChecked(true);
     window->Picture1->Cls();
     window->Picture1->setDrawMode(Canvas::XorPen);
@@ -364,10 +364,10 @@ void TestFrmDouble::xorFigureOverWhite()
 
 void TestFrmDouble::xorFigureTwiceRestores()
 {
-    window->Command1_Click();
-    window->Command2_Click();
+    window->Command1->click();
+    window->Command2->click();
     for (int i = 0; i < 7; ++i)
-        window->Timer1_Timer(); // a figure in the copy pen to draw over
+        window->Timer1.tick(); // a figure in the copy pen to draw over
     window->Check1->setChecked(true);
     const QImage before = window->Picture1->image().copy();
     window->Picture1->setDrawMode(Canvas::XorPen);
@@ -382,17 +382,17 @@ void TestFrmDouble::xorFigureTwiceRestores()
 void TestFrmDouble::trailRun()
 {
     window->Check1->setChecked(true);
-    window->Command1_Click();
-    window->Command2_Click();
+    window->Command1->click();
+    window->Command2->click();
     QVERIFY(isBlank(window->Picture1->image()));
     QCOMPARE(window->Picture1->DrawMode(), Canvas::XorPen);
-    window->Timer1_Timer();
+    window->Timer1.tick();
     QCOMPARE(window->Picture1->DrawMode(), Canvas::CopyPen);
     QVERIFY(!isBlank(window->Picture1->image()));
     // Half a swing later the moving figure is on the other side; the first tick's erase drew
     // the start figure, which stays.
     for (int i = 0; i < 60; ++i)
-        window->Timer1_Timer();
+        window->Timer1.tick();
     QCOMPARE(window->Picture1->pointColour(371, 285.08), RGB(0, 0, 255));
     QCOMPARE(window->Picture1->pointColour(345, 190), RGB(255, 0, 0));
     // The moving figure's pivot disc lies exactly on the start figure's: the two cancel.
@@ -407,10 +407,10 @@ void TestFrmDouble::slowTrailIsMagenta()
     // Slow swing: the lower bob moves less than its radius per tick.
     window->Text6->setText(QStringLiteral("0.001"));
     window->Check1->setChecked(true);
-    window->Command1_Click();
-    window->Command2_Click();
+    window->Command1->click();
+    window->Command2->click();
     for (int i = 0; i < 120; ++i)
-        window->Timer1_Timer();
+        window->Timer1.tick();
     // Behind the bob, about where it was 60 ticks ago, the trail shows magenta.
     DoublePendulum replay;
     replay.ResetSlots();
@@ -435,12 +435,12 @@ void TestFrmDouble::slowTrailIsMagenta()
 void TestFrmDouble::trailOffClearsToOneFigure()
 {
     window->Check1->setChecked(true);
-    window->Command1_Click();
-    window->Command2_Click();
+    window->Command1->click();
+    window->Command2->click();
     for (int i = 0; i < 50; ++i)
-        window->Timer1_Timer();
+        window->Timer1.tick();
     window->Check1->setChecked(false);
-    window->Timer1_Timer();
+    window->Timer1.tick();
     const std::set<QRgb> colours = coloursOf(window->Picture1->image());
     QCOMPARE(colours, (std::set<QRgb>{0xFFFFFF, 0x000000, 0xFF0000, 0x0000FF}));
 }
@@ -455,8 +455,8 @@ void TestFrmDouble::badSlotDrawsNothing_data()
 void TestFrmDouble::badSlotDrawsNothing()
 {
     QFETCH(int, slot);
-    window->Command1_Click();
-    window->Command2_Click();
+    window->Command1->click();
+    window->Command2->click();
     const QImage before = window->Picture1->image().copy();
     const std::int16_t index = std::int16_t(slot);
     QCOMPARE(errorOf([&] { window->DrawDoublePendulum(index); }),

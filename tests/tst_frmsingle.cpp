@@ -196,10 +196,10 @@ void TestFrmSingle::runDrawsDefaults()
 
 void TestFrmSingle::stopResumeContinues()
 {
-    window->Command1_Click();
-    window->Command2_Click();
+    window->Command1->click();
+    window->Command2->click();
     for (int i = 0; i < 5; ++i)
-        window->Timer1_Timer();
+        window->Timer1.tick();
     SinglePendulum reference = *state;
     QTest::mouseClick(window->Command2, Qt::LeftButton);
     QVERIFY(!window->Timer1.Enabled());
@@ -210,8 +210,8 @@ void TestFrmSingle::stopResumeContinues()
     QVERIFY(window->Timer1.Enabled());
     QCOMPARE(window->Timer1.Interval(), 10);
     QCOMPARE(state->omega.value(), omega);
-    window->Command2_Click();
-    window->Timer1_Timer();
+    window->Command2->click();
+    window->Timer1.tick();
     reference.Step();
     QCOMPARE(state->theta.value(), reference.theta.value());
     QCOMPARE(state->omega.value(), reference.omega.value());
@@ -233,8 +233,8 @@ void TestFrmSingle::runWhileRunningRestarts()
 
 void TestFrmSingle::clickPlacesBob()
 {
-    window->Command1_Click();
-    window->Command2_Click();
+    window->Command1->click();
+    window->Command2->click();
     window->Picture1_MouseDown(1, 0, 30.0f, 40.0f);
     QCOMPARE(window->Text5->text(), QStringLiteral("50"));
     QCOMPARE(state->rodLength.value(), 50.0);

@@ -67,7 +67,7 @@ void TestLauncher::oneInstanceEach()
     frmSingle *first = simulators.single().window();
     QVERIFY(first && first->isVisible());
     first->Text3->setText(QStringLiteral("2.5"));
-    first->Command1_Click();
+    first->Command1->click();
     QTest::mouseClick(launcher.Command1, Qt::LeftButton);
     QCOMPARE(simulators.single().window(), first);
     QCOMPARE(first->Text3->text(), QStringLiteral("2.5"));
@@ -84,8 +84,8 @@ void TestLauncher::closingKeepsValues()
     simulators.single().Show();
     QPointer<frmSingle> window = simulators.single().window();
     window->Text5->setText(QStringLiteral("150"));
-    window->Command1_Click();
-    window->Timer1_Timer();
+    window->Command1->click();
+    window->Timer1.tick();
     const double theta = simulators.single().state().theta.value();
     window->close();
     QTRY_VERIFY(!window); // the window and its controls are gone
@@ -106,9 +106,9 @@ void TestLauncher::reopenedDoubleRunsFormLoad()
     Simulators simulators;
     simulators.twin().Show();
     QPointer<frmDouble> window = simulators.twin().window();
-    window->Command1_Click();
-    window->Command2_Click();
-    window->Timer1_Timer(); // now prevSlot = 0, curSlot = 1
+    window->Command1->click();
+    window->Command2->click();
+    window->Timer1.tick(); // now prevSlot = 0, curSlot = 1
     QCOMPARE(simulators.twin().state().prevSlot, std::int16_t(0));
     window->close();
     QTRY_VERIFY(!window);
@@ -130,7 +130,7 @@ void TestLauncher::closeStopsTicksAndMinimisedRestores()
         QTest::mouseClick(launcher.Command2, Qt::LeftButton);
         QPointer<frmDouble> window = simulators.twin().window();
         window->Text9->setText(QStringLiteral("1"));
-        window->Command1_Click();
+        window->Command1->click();
         QTRY_VERIFY(state.elapsedTime.value() > 0.0);
         QTest::qWait(3);
         QVERIFY(window->close());

@@ -6,6 +6,7 @@
 #include "doublependulum.h"
 #include "frmdouble.h"
 #include "frmsingle.h"
+#include "handlerguard.h"
 #include "runtimeerror.h"
 #include "singlependulum.h"
 
@@ -152,15 +153,15 @@ void TestSoak::windows()
     simple.show();
     doubled.show();
     doubled.Check1->setChecked(true);
-    simple.Command1_Click();
-    doubled.Command1_Click();
-    simple.Command2_Click();
-    doubled.Command2_Click();
+    simple.Command1->click();
+    doubled.Command1->click();
+    simple.Command2->click();
+    doubled.Command2->click();
     const long ticks = soakTicks() / 10;
     long base = 0;
     for (long n = 0; n < ticks; ++n) {
-        simple.Timer1_Timer();
-        doubled.Timer1_Timer();
+        simple.Timer1.tick();
+        doubled.Timer1.tick();
         if (n % 1000 == 0)
             QCoreApplication::processEvents(); // let the screen updates through
         if (n == 1000)
@@ -170,6 +171,7 @@ void TestSoak::windows()
     QCoreApplication::processEvents();
     VERIFY_GREW_LITTLE(base);
     QVERIFY(!doubled.Label17->text().isEmpty());
+    QVERIFY(!openRuntimeError(&simple) && !openRuntimeError(&doubled));
 }
 
 QTEST_MAIN(TestSoak)

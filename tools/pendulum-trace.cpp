@@ -4,14 +4,15 @@
 //   pendulum-trace single TICKS [--pixels] [FIELD=TEXT ...]
 //   pendulum-trace double TICKS [--trail] [--pixels] [FIELD=TEXT ...]
 //   pendulum-trace convert FUNC [ARG ...]
-// The simulator modes build the real window offscreen and call its own Run and tick, so the
-// numbers are the window's own: conversions, interval check and all. With --pixels each line
-// ends in a fingerprint of the canvas's picture, so that two builds' traces tell the first tick
-// whose figure differs by a pixel.
+// The simulator modes build the real window offscreen, click its Run and tick its timer as the
+// program does, so the numbers are the window's own: conversions, interval check and all. With
+// --pixels each line ends in a fingerprint of the canvas's picture, so that two builds' traces tell
+// the first tick whose figure differs by a pixel.
 #include "conversions.h"
 #include "doublependulum.h"
 #include "frmdouble.h"
 #include "frmsingle.h"
+#include "handlerguard.h"
 #include "runtimeerror.h"
 #include "singlependulum.h"
 
@@ -161,32 +162,39 @@ unsigned long long pictureFingerprint(const Canvas &canvas)
     return hash;
 }
 
-// Runs Run and then the ticks, printing a line per completed tick, ending in the picture's
-// fingerprint when a canvas is given.
-int trace(long ticks, const std::function<void()> &run, const std::function<void()> &tick,
+// Clicks Run and then ticks the timer, as the program does, printing a line per completed tick,
+// ending in the picture's fingerprint when a canvas is given. An error ends the trace with the
+// error its dialog shows.
+int trace(long ticks, const QWidget &window, QAbstractButton *run, StepTimer &timer,
           const std::function<void(long)> &print, const Canvas *pixels,
           const std::function<std::string(const std::string &)> &fieldOf)
 {
-    try {
-        run();
-        for (long n = 1; n <= ticks; ++n) {
-            tick();
-            print(n);
-            if (pixels) {
-                // Sixteen hexadecimal digits, zeros first.
-                char digits[17] = "0000000000000000";
-                const unsigned long long hash = pictureFingerprint(*pixels);
-                const auto end = std::to_chars(digits, digits + 16, hash, 16).ptr;
-                std::rotate(digits, end, digits + 16);
-                write(" ");
-                write(std::string_view(digits, 16));
-            }
-            write("\n");
+    const auto failed = [&] {
+        const std::optional<RuntimeError> error = shownRuntimeError(&window);
+        if (error) {
+            std::fflush(stdout);
+            printError(*error, fieldOf);
         }
-    } catch (const RuntimeError &error) {
-        std::fflush(stdout);
-        printError(error, fieldOf);
+        return error.has_value();
+    };
+    run->click();
+    if (failed())
         return kErrorStatus;
+    for (long n = 1; n <= ticks; ++n) {
+        timer.tick();
+        if (failed())
+            return kErrorStatus;
+        print(n);
+        if (pixels) {
+            // Sixteen hexadecimal digits, zeros first.
+            char digits[17] = "0000000000000000";
+            const unsigned long long hash = pictureFingerprint(*pixels);
+            const auto end = std::to_chars(digits, digits + 16, hash, 16).ptr;
+            std::rotate(digits, end, digits + 16);
+            write(" ");
+            write(std::string_view(digits, 16));
+        }
+        write("\n");
     }
     return 0;
 }
@@ -205,7 +213,7 @@ int traceSingle(long ticks, std::vector<std::string> args)
                    args))
         return kUsageStatus;
     return trace(
-        ticks, [&] { window.Command1_Click(); }, [&] { window.Timer1_Timer(); },
+        ticks, window, window.Command1, window.Timer1,
         [&](long n) {
             write(std::to_string(n));
             for (const CheckedDouble &v : {state.theta, state.omega}) {
@@ -236,7 +244,7 @@ int traceDouble(long ticks, std::vector<std::string> args)
                    args))
         return kUsageStatus;
     return trace(
-        ticks, [&] { window.Command1_Click(); }, [&] { window.Timer1_Timer(); },
+        ticks, window, window.Command1, window.Timer1,
         [&](long n) {
             // The newest state is in prevSlot once the tick has swapped the slots.
             const ArmState &a = state.armA[state.prevSlot];

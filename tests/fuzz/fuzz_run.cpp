@@ -33,7 +33,7 @@ void runWindow(QList<QLineEdit *> (*fields)(Window &), const QList<QByteArray> &
         edits[i]->setText(QString::fromUtf8(texts[i]));
     window.Command1->click();
     for (int tick = 0; tick < 4; ++tick)
-        emit window.Timer1.Timer();
+        window.Timer1.tick();
     if (QWidget *dialog = openRuntimeError(&window))
         dialog->close();
 }
