@@ -28,7 +28,7 @@ constexpr double ScreenOriginY = 100.0;
 
 // The controls are made in tab order, which is then the order Tab follows.
 frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
-    : QWidget(parent), Picture1(new Canvas(this)),
+    : SimulatorForm(9345, 6030, parent), Picture1(new Canvas(this)),
       Command1(makeButton(this, "Command1", "実行", twipsRect(6600, 240, 615, 375))),
       Text1(makeField(this, "Text1", "0.1", twipsRect(7080, 840, 735, 270))),
       Label1(makeLabel(this, "Label1", "Lb", twipsRect(7920, 840, 375, 255))),
@@ -55,12 +55,6 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
       Label6(makeLabel(this, "Label6", "動粘性抵抗", twipsRect(6720, 2880, 1095, 255))),
       Check1(new QCheckBox(QStringLiteral("軌跡あり"), this)), state(state_)
 {
-    setWindowTitle(QStringLiteral("Form1"));
-    // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
-    Pace::paceWindow(this);
-    setFont(uiFont());
-    useAccessibleRoles();
-    resize(twips(9345), twips(6030));
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));
     Picture1->setAccessibleName(QStringLiteral("二重振り子の図"));
@@ -111,13 +105,6 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
     guarded([this] { Form_Load(); });
 }
 
-template <typename Procedure> void frmDouble::guarded(Procedure procedure)
-{
-    runHandler(
-        this, Timer1, *Picture1, [this](const std::string &input) { return fieldOf(input); },
-        procedure);
-}
-
 namespace {
 
 // Which field feeds which parameter, in the order Run reads them.
@@ -155,14 +142,6 @@ std::string frmDouble::fieldOf(const std::string &input) const
         if (input == fieldName(field))
             return input;
     throw std::logic_error("frmDouble: an error names neither a parameter nor a field: " + input);
-}
-
-void frmDouble::closeEvent(QCloseEvent *event)
-{
-    // The window is destroyed only when the event loop comes round again: no tick may run
-    // in between.
-    Timer1.setEnabled(false);
-    QWidget::closeEvent(event);
 }
 
 int frmDouble::Check1Value() const { return Check1->isChecked() ? 1 : 0; }

@@ -8,6 +8,7 @@
 #include "canvas.h"
 #include "doublependulum.h"
 #include "earlyblame.h"
+#include "form.h"
 #include "numberlabel.h"
 #include "steptimer.h"
 
@@ -23,7 +24,7 @@
 #include <string>
 #include <vector>
 
-class frmDouble : public QWidget {
+class frmDouble : public SimulatorForm {
     Q_OBJECT
 
 public:
@@ -70,13 +71,11 @@ public:
     QCheckBox *const Check1;
     StepTimer Timer1;
 
-    // The name of the field a parameter named in a run-time error comes from (the window's own
-    // checks name the field itself); any other name is a fault of the program's
-    // (std::logic_error).
-    std::string fieldOf(const std::string &input) const;
+    std::string fieldOf(const std::string &input) const override;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    StepTimer &stepTimer() override { return Timer1; }
+    Canvas &canvas() override { return *Picture1; }
 
 private:
     // Where a figure's two bobs go on the canvas; the rods start at the fixed pivot.
@@ -100,8 +99,6 @@ private:
     };
     static Step StepModel(DoublePendulum &pendulum);
     void DrawFigure(const Figure &figure);
-    // Runs an event procedure through the handler guard (runHandler).
-    template <typename Procedure> void guarded(Procedure procedure);
     // The field that feeds a parameter.
     const QLineEdit *fieldOfParameter(double DoubleParameters::*member) const;
     // The fields an error may follow from, with their values in `start`, in the order of

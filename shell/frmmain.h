@@ -3,12 +3,14 @@
 // The launcher: two buttons that show the simple and the double pendulum window.
 #pragma once
 
+#include "form.h"
+
 #include <QPushButton>
 #include <QWidget>
 
 class Simulators;
 
-class frmMain : public QWidget {
+class frmMain : public Form {
     Q_OBJECT
 
 public:

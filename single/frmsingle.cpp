@@ -24,7 +24,7 @@
 
 // The controls are made in tab order, which is then the order Tab follows.
 frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
-    : QWidget(parent), Picture1(new Canvas(this)),
+    : SimulatorForm(9345, 6030, parent), Picture1(new Canvas(this)),
       Command1(makeButton(this, "Command1", "実行", twipsRect(6600, 240, 615, 375))),
       Text1(makeField(this, "Text1", "10", twipsRect(8280, 825, 735, 270))),
       Label1(makeLabel(this, "Label1", "動粘性抵抗", twipsRect(7080, 1200, 1215, 255))),
@@ -43,12 +43,6 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
       Label7(makeLabel(this, "Label7", "初期角度（Degree ）", twipsRect(6600, 2640, 1815, 255))),
       Command3(makeButton(this, "Command3", "再開", twipsRect(8160, 240, 735, 375))), state(state_)
 {
-    setWindowTitle(QStringLiteral("Form1"));
-    // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
-    Pace::paceWindow(this);
-    setFont(uiFont());
-    useAccessibleRoles();
-    resize(twips(9345), twips(6030));
 
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 240, 6135, 5655));
@@ -91,13 +85,6 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
     connect(&Timer1, &StepTimer::Timer, this, [this] { guarded([this] { Timer1_Timer(); }); });
 }
 
-template <typename Procedure> void frmSingle::guarded(Procedure procedure)
-{
-    runHandler(
-        this, Timer1, *Picture1, [this](const std::string &input) { return fieldOf(input); },
-        procedure);
-}
-
 namespace {
 
 // Which field feeds which parameter, in the order Run reads them.
@@ -130,14 +117,6 @@ std::string frmSingle::fieldOf(const std::string &input) const
         if (input == fieldName(field))
             return input;
     throw std::logic_error("frmSingle: an error names neither a parameter nor a field: " + input);
-}
-
-void frmSingle::closeEvent(QCloseEvent *event)
-{
-    // The window is destroyed only when the event loop comes round again: no tick may run
-    // in between.
-    Timer1.setEnabled(false);
-    QWidget::closeEvent(event);
 }
 
 frmSingle::Figure frmSingle::FigureOf(const SinglePendulum &pendulum)

@@ -7,6 +7,7 @@
 
 #include "canvas.h"
 #include "earlyblame.h"
+#include "form.h"
 #include "singlependulum.h"
 #include "steptimer.h"
 
@@ -18,7 +19,7 @@
 #include <string>
 #include <vector>
 
-class frmSingle : public QWidget {
+class frmSingle : public SimulatorForm {
     Q_OBJECT
 
 public:
@@ -52,13 +53,11 @@ public:
     QPushButton *const Command3;
     StepTimer Timer1;
 
-    // The name of the field a parameter named in a run-time error comes from (the window's own
-    // checks name the field itself); any other name is a fault of the program's
-    // (std::logic_error).
-    std::string fieldOf(const std::string &input) const;
+    std::string fieldOf(const std::string &input) const override;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    StepTimer &stepTimer() override { return Timer1; }
+    Canvas &canvas() override { return *Picture1; }
 
 private:
     // The centre of the bob on the canvas, where the rod from the pivot ends.
@@ -70,8 +69,6 @@ private:
     // precision.
     static Figure FigureOf(const SinglePendulum &pendulum);
     void DrawPendulum(const Figure &bob);
-    // Runs an event procedure through the handler guard (runHandler).
-    template <typename Procedure> void guarded(Procedure procedure);
     // The fields a tick's error may follow from, with their values at the swing's start, and
     // the swing stepped again from its start through the failing tick with some of them at
     // their design values.

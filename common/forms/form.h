@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+// SPDX-License-Identifier: MIT
+// The program's forms. A Form is a top-level window titled and sized as designed (in twips), in
+// the windows' font, and told to assistive technology as a window. A SimulatorForm is a Form
+// with a canvas and a step timer: its pictures go to the screen at most once a display frame,
+// its handlers run through the handler guard, and closing it stops its timer.
+#pragma once
+
+#include "canvas.h"
+#include "handlerguard.h"
+#include "steptimer.h"
+
+#include <QWidget>
+
+#include <string>
+
+class Form : public QWidget {
+    Q_OBJECT
+
+public:
+    Form(int widthTwips, int heightTwips, QWidget *parent = nullptr);
+};
+
+class SimulatorForm : public Form {
+    Q_OBJECT
+
+public:
+    // The name of the field a parameter named in a run-time error comes from (the window's own
+    // checks name the field itself); any other name is a fault of the program's
+    // (std::logic_error).
+    virtual std::string fieldOf(const std::string &input) const = 0;
+
+protected:
+    SimulatorForm(int widthTwips, int heightTwips, QWidget *parent = nullptr);
+    // The form's step timer and canvas, for the guard and for closing.
+    virtual StepTimer &stepTimer() = 0;
+    virtual Canvas &canvas() = 0;
+
+    // Runs an event procedure through the handler guard (runHandler).
+    template <typename Procedure> void guarded(Procedure procedure)
+    {
+        runHandler(
+            this, stepTimer(), canvas(),
+            [this](const std::string &input) { return fieldOf(input); }, procedure);
+    }
+
+    void closeEvent(QCloseEvent *event) override;
+};
