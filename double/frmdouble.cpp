@@ -4,13 +4,10 @@
 // XOR trail.
 #include "frmdouble.h"
 
-#include "accessibleroles.h"
 #include "conversions.h"
 #include "designcontrols.h"
 #include "fields.h"
-#include "handlerguard.h"
 #include "module1.h"
-#include "pace.h"
 #include "twips.h"
 #include "uifont.h"
 

@@ -3,16 +3,12 @@
 // The simple pendulum window: its layout, Run, Stop, Resume, the tick and click placement.
 #include "frmsingle.h"
 
-#include "accessibleroles.h"
 #include "angles.h"
 #include "conversions.h"
 #include "designcontrols.h"
 #include "fields.h"
-#include "handlerguard.h"
 #include "module1.h"
-#include "pace.h"
 #include "twips.h"
-#include "uifont.h"
 
 #include <stdexcept>
 
