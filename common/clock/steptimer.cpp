@@ -10,7 +10,7 @@
 
 StepTimer::Clock::time_point StepTimer::onGrid(Clock::time_point point, int interval)
 {
-    if (interval > kGridMaxMs)
+    if (interval <= 0 || interval > kGridMaxMs)
         return point;
     const Clock::duration step = std::chrono::milliseconds(interval);
     const Clock::duration rest = point.time_since_epoch() % step;
@@ -61,7 +61,9 @@ void StepTimer::restart()
 void StepTimer::tick()
 {
     // The next deadline is set before the handler runs, so that a handler which restarts or
-    // stops the timer has the last word.
-    m_deadline = nextDeadline(m_deadline, Clock::now(), m_interval);
+    // stops the timer has the last word. A timer that does not run (disabled, or at an interval
+    // of 0) has no deadline to move: a tick delivered to it by hand changes none.
+    if (running())
+        m_deadline = nextDeadline(m_deadline, Clock::now(), m_interval);
     emit Timer();
 }
