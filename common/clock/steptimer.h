@@ -51,8 +51,8 @@ public:
     // When the next tick is due, while running.
     Clock::time_point deadline() const { return m_deadline; }
     // Delivers a tick now: the next deadline is set (while running), then Timer is emitted and
-    // the window's handler runs through its guard. The program's clock calls it when the deadline has come;
-    // the trace tool, the benchmarks and the tests tick a window the same way.
+    // the window's handler runs through its guard. The program's clock calls it when the deadline
+    // has come; the trace tool, the benchmarks and the tests tick a window the same way.
     void tick();
 
 signals:
