@@ -68,15 +68,7 @@ void BM_CoreDouble(benchmark::State &run)
 {
     DoublePendulum d;
     d.ResetSlots();
-    d.InitArms({.lenA = 0.1,
-                .lenB = 0.1,
-                .massA = 0.02,
-                .massB = 0.02,
-                .startAngleA = 30,
-                .startAngleB = 10,
-                .gravity = 9.8,
-                .timeStep = 0.005,
-                .damping = 0.0004});
+    d.InitArms(kDoubleDesignParameters);
     for (auto _ : run) {
         d.AddTimeStep();
         d.AdvanceArms();

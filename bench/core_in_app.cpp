@@ -51,15 +51,7 @@ double doubleStep()
 {
     DoublePendulum d;
     d.ResetSlots();
-    d.InitArms({.lenA = 0.1,
-                .lenB = 0.1,
-                .massA = 0.02,
-                .massB = 0.02,
-                .startAngleA = 30,
-                .startAngleB = 10,
-                .gravity = 9.8,
-                .timeStep = 0.005,
-                .damping = 0.0004});
+    d.InitArms(kDoubleDesignParameters);
     return stepTime([&d] {
         d.AddTimeStep();
         d.AdvanceArms();

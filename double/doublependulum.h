@@ -52,6 +52,18 @@ inline constexpr DoubleParameterId kDoubleParameterIds[] = {
     {"timeStep", &DoubleParameters::timeStep},
     {"damping", &DoubleParameters::damping}};
 
+// The parameters of the window's design, as its fields first read (tst_frmdouble's
+// stopResumeContinuesExactly holds the two together, to the bit).
+inline constexpr DoubleParameters kDoubleDesignParameters{.lenA = 0.1,
+                                                          .lenB = 0.1,
+                                                          .massA = 0.02,
+                                                          .massB = 0.02,
+                                                          .startAngleA = 30,
+                                                          .startAngleB = 10,
+                                                          .gravity = 9.8,
+                                                          .timeStep = 0.005,
+                                                          .damping = 0.0004};
+
 class DoublePendulum {
 public:
     CheckedDouble lenA, lenB, massA, massB, gravity, timeStep, damping;

@@ -12,20 +12,9 @@
 
 namespace {
 
-// The window's design values.
+// The window's design values, with the names the tests change.
 struct Parameters : DoubleParameters {
-    Parameters()
-        : DoubleParameters{.lenA = 0.1,
-                           .lenB = 0.1,
-                           .massA = 0.02,
-                           .massB = 0.02,
-                           .startAngleA = 30,
-                           .startAngleB = 10,
-                           .gravity = 9.8,
-                           .timeStep = 0.005,
-                           .damping = 0.0004}
-    {
-    }
+    Parameters() : DoubleParameters(kDoubleDesignParameters) {}
 };
 
 } // namespace

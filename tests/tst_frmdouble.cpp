@@ -27,17 +27,6 @@ std::set<QRgb> coloursOf(const QImage &image)
     return colours;
 }
 
-// The fields' design values.
-const DoubleParameters kDesign{.lenA = 0.1,
-                               .lenB = 0.1,
-                               .massA = 0.02,
-                               .massB = 0.02,
-                               .startAngleA = 30,
-                               .startAngleB = 10,
-                               .gravity = 9.8,
-                               .timeStep = 0.005,
-                               .damping = 0.0004};
-
 bool isBlank(const QImage &image) { return coloursOf(image) == std::set<QRgb>{0xFFFFFF}; }
 
 } // namespace
@@ -290,7 +279,7 @@ void TestFrmDouble::stopResumeContinuesExactly()
 {
     DoublePendulum reference;
     reference.ResetSlots();
-    reference.InitArms(kDesign);
+    reference.InitArms(kDoubleDesignParameters);
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(state->elapsedTime.value() > 0.05, 3000);
     QTest::mouseClick(window->Command2, Qt::LeftButton);
@@ -414,7 +403,7 @@ void TestFrmDouble::slowTrailIsMagenta()
     // Behind the bob, about where it was 60 ticks ago, the trail shows magenta.
     DoublePendulum replay;
     replay.ResetSlots();
-    DoubleParameters slow = kDesign;
+    DoubleParameters slow = kDoubleDesignParameters;
     slow.timeStep = 0.001;
     replay.InitArms(slow);
     for (int i = 0; i < 60; ++i) {
