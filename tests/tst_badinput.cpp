@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include <bit>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -91,13 +90,11 @@ bool isTypedMessage(const QString &text)
     return false;
 }
 
-quint64 bits(double v) { return std::bit_cast<quint64>(v); }
-
 // Every number of a model, as bits: equal snapshots are the same state to the last bit.
 QList<quint64> snapshot(const SinglePendulum &s)
 {
-    return {bits(s.theta.value()),     bits(s.omega.value()),    bits(s.gravity.value()),
-            bits(s.rodLength.value()), bits(s.timeStep.value()), bits(s.damping.value())};
+    return {bitsOf(s.theta.value()),     bitsOf(s.omega.value()),    bitsOf(s.gravity.value()),
+            bitsOf(s.rodLength.value()), bitsOf(s.timeStep.value()), bitsOf(s.damping.value())};
 }
 
 QList<quint64> snapshot(const DoublePendulum &d)
@@ -106,12 +103,12 @@ QList<quint64> snapshot(const DoublePendulum &d)
     for (const CheckedDouble &v :
          {d.lenA, d.lenB, d.massA, d.massB, d.gravity, d.timeStep, d.damping, d.massRatio,
           d.gOverLenA, d.gOverLenB, d.lenRatio, d.elapsedTime})
-        all << bits(v.value());
+        all << bitsOf(v.value());
     for (const ArmSlots *arm : {&d.armA, &d.armB})
         for (int slot = 0; slot < 3; ++slot) {
             const ArmState &a = (*arm)[slot];
             for (const CheckedDouble &v : {a.dOmega, a.omega, a.dTheta, a.theta, a.x, a.y})
-                all << bits(v.value());
+                all << bitsOf(v.value());
         }
     all << quint64(d.curSlot) << quint64(d.prevSlot);
     return all;
@@ -245,7 +242,7 @@ void TestBadInput::matrix()
     } else if (Use(use) == Use::Interval) {
         QCOMPARE(s.timer->Interval(), int(std::nearbyint(expected)));
     } else if (!box) {
-        QCOMPARE(bits(s.destination(field)) == bits(expected) ||
+        QCOMPARE(bitsOf(s.destination(field)) == bitsOf(expected) ||
                      std::fabs(s.destination(field) - expected) <= 1e-12 * std::fabs(expected),
                  true);
     }

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -17,8 +16,6 @@
 Q_DECLARE_METATYPE(std::optional<ErrorKind>)
 
 namespace {
-
-std::uint64_t bitsOf(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 struct Vector {
     QByteArray text;

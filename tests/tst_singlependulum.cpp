@@ -7,7 +7,6 @@
 
 #include <QTest>
 
-#include <bit>
 #include <cmath>
 
 namespace {
@@ -145,7 +144,7 @@ void TestSinglePendulum::placement()
     p.omega = 0.3;
     p.PlaceAt(x, y);
     QCOMPARE(p.rodLength.value(), rodLength);
-    QCOMPARE(std::bit_cast<quint64>(p.theta.value()), std::bit_cast<quint64>(theta));
+    QCOMPARE(bitsOf(p.theta.value()), bitsOf(theta));
     QCOMPARE(p.omega.value(), 0.0);
     QVERIFY(p.theta.value() > -3.14159265358979 && p.theta.value() <= 3.14159265358979);
 }

@@ -10,6 +10,7 @@
 // the first tick whose figure differs by a pixel.
 #include "conversions.h"
 #include "doublependulum.h"
+#include "exactdecimal.h"
 #include "frmdouble.h"
 #include "frmsingle.h"
 #include "handlerguard.h"
@@ -47,14 +48,11 @@ int usage()
     return kUsageStatus;
 }
 
-// Numbers are written by std::to_chars, the C++ library's own exact conversion, in the form of
-// printf's %.17g: the same text on every platform, whatever the C runtime's printf does.
+// Numbers are written exactly, in the form of printf's %.17g: the same text on every platform.
 std::string g17(double value)
 {
     char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
+    return std::string(buffer, writeGeneral(buffer, buffer + sizeof buffer, value, 17));
 }
 
 void write(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
@@ -77,8 +75,9 @@ void printError(const RuntimeError &error,
 // Reads a decimal number exactly, for the conversions that take a double.
 bool parseDouble(const std::string &text, double &value)
 {
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && ptr == text.data() + text.size();
+    const char *last = text.data() + text.size();
+    const DecimalRead read = readDecimal(text.data(), last, value);
+    return read.isNumber && !read.outOfRange && read.end == last;
 }
 
 std::string convertOne(const std::string &func, const std::string &arg)

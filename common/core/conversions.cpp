@@ -1,17 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
-// Text-number conversions, written against the standard library only: std::from_chars and
-// std::to_chars are locale-independent and exact (correctly rounded both ways).
+// Text-number conversions, locale-independent and exact (correctly rounded both ways): the
+// digits themselves are read and written by exactdecimal.
 #include "conversions.h"
 
+#include "exactdecimal.h"
 #include "runtimeerror.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
-#include <system_error>
 
 namespace {
 
@@ -59,15 +58,15 @@ double parseNumber(const std::string &number)
 {
     const char *first = number.data();
     const char *last = first + number.size();
-    const char *start = (*first == '+') ? first + 1 : first; // from_chars takes no '+'
+    const char *start = (*first == '+') ? first + 1 : first; // the reader takes no '+'
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(start, last, value, std::chars_format::general);
-    if (ec == std::errc())
-        return value;
-    if (ec != std::errc::result_out_of_range)
+    const DecimalRead read = readDecimal(start, last, value);
+    if (!read.isNumber)
         throw std::logic_error("parseNumber: not a number");
-    // from_chars reports overflow and underflow alike: a number of magnitude 1 or more that is
-    // out of range overflowed, a smaller one rounded to zero.
+    if (!read.outOfRange)
+        return value;
+    // Overflow and underflow are reported alike: a number of magnitude 1 or more that is out of
+    // range overflowed, a smaller one rounded to zero.
     if (atLeastOne(number))
         throw RuntimeError(ErrorKind::Overflow);
     return number[0] == '-' ? -0.0 : 0.0;
@@ -152,9 +151,7 @@ std::string CStr(double value)
     if (value == 0.0)
         return "0";
     char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string text(buffer, result.ptr);
+    std::string text(buffer, writeGeneral(buffer, buffer + sizeof buffer, value, 15));
     for (char &c : text)
         if (c == 'e')
             c = 'E';
@@ -199,10 +196,8 @@ std::string Format(double value, std::string_view pattern)
         value = 0.0; // a negative zero shows as zero
     // Large enough for every finite double in fixed notation with its decimals.
     char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string text(buffer, result.ptr);
-    // to_chars writes at least one integer digit; a "#" pattern wants none for zero.
+    std::string text(buffer, writeFixed(buffer, buffer + sizeof buffer, value, decimals));
+    // The fixed form has at least one integer digit; a "#" pattern wants none for zero.
     const std::size_t sign = text[0] == '-' ? 1 : 0;
     std::size_t point = text.find('.');
     if (point == std::string::npos)
