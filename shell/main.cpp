@@ -8,6 +8,7 @@
 #include "uifont.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -68,7 +69,13 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("pendulum"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PENDULUM_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("pendulum"));
-    installJapaneseQtTexts(app);
+#ifdef PENDULUM_PAGE_FILES
+    // In the browser the page hands the program the font and Qt's catalogue it carries.
+    addFontsFrom(QStringLiteral(PENDULUM_PAGE_FILES "/fonts"));
+    installJapaneseQtTexts(app, QStringLiteral(PENDULUM_PAGE_FILES "/translations"));
+#else
+    installJapaneseQtTexts(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+#endif
     // The windows set their font themselves; this one is for what Qt makes on its own, such
     // as the fields' context menus.
     QApplication::setFont(uiFont());

@@ -4,14 +4,13 @@
 #include "qttranslations.h"
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
+#include <QString>
 #include <QTranslator>
 
-bool installJapaneseQtTexts(QCoreApplication &app)
+bool installJapaneseQtTexts(QCoreApplication &app, const QString &folder)
 {
     auto *translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QStringLiteral("qtbase_ja"), folder)) {
         delete translator;
         return false;
     }

@@ -5,7 +5,9 @@
 
 class QCoreApplication;
 
-// Loads Qt's Japanese catalogue into the application, whatever the user's locale, since the
-// whole interface is Japanese. False when the catalogue is not installed; the toolkit's texts
-// then stay English.
-bool installJapaneseQtTexts(QCoreApplication &app);
+class QString;
+
+// Loads Qt's Japanese catalogue from the folder into the application, whatever the user's
+// locale, since the whole interface is Japanese. False when the catalogue is not there; the
+// toolkit's texts then stay English.
+bool installJapaneseQtTexts(QCoreApplication &app, const QString &folder);

@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -153,7 +154,8 @@ void TestLauncher::closeStopsTicksAndMinimisedRestores()
 
 void TestLauncher::qtTextsAreJapanese()
 {
-    QVERIFY(installJapaneseQtTexts(*QCoreApplication::instance()));
+    QVERIFY(installJapaneseQtTexts(*QCoreApplication::instance(),
+                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
     QLineEdit field;
     std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
     const QString undo = menu->actions().value(0)->text();

@@ -3,6 +3,7 @@
 // The windows' fonts.
 #include "uifont.h"
 
+#include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QStringList>
@@ -25,7 +26,10 @@ QFont uiFont()
 {
     QFont font;
     // IPA fonts come with the Debian package fonts-ipafont-gothic, which the setup installs.
-    font.setFamilies(QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")} +
+    // Pendulum Gothic is IPA P Gothic cut down to the program's characters, which the browser
+    // build carries (its licence wants a derived font renamed).
+    font.setFamilies(QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                 QStringLiteral("Pendulum Gothic")} +
                      kWindowsJapaneseUi);
     font.setPixelSize(12);
     return font;
@@ -53,4 +57,12 @@ bool japaneseFontInstalled()
     return std::any_of(families.begin(), families.end(),
                        [](const QString &family) { return QFontDatabase::hasFamily(family); }) ||
            !QFontDatabase::families(QFontDatabase::Japanese).isEmpty();
+}
+
+void addFontsFrom(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")},
+                                             QDir::Files, QDir::Name))
+        QFontDatabase::addApplicationFont(dir.filePath(name));
 }

@@ -18,3 +18,7 @@ QFont symbolFont();
 // covers Japanese and to which Qt falls back (Droid Sans Fallback, say). Without one, the
 // captions draw as boxes.
 bool japaneseFontInstalled();
+
+// Makes every font file in the folder available to the windows, for a program that carries its
+// fonts rather than finding them installed.
+void addFontsFrom(const QString &folder);
