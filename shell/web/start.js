@@ -36,15 +36,6 @@
         return;
     }
 
-    // Qt draws the windows through WebGL, which a browser may have turned off (for a graphics
-    // driver it distrusts, say).
-    const probe = document.createElement('canvas');
-    if (!(probe.getContext('webgl') || probe.getContext('experimental-webgl'))) {
-        say('このブラウザーでは WebGL が使えないため、振り子シミュレーターを動かせません。' +
-            'ブラウザーの設定でハードウェア アクセラレーションを有効にしてください。');
-        return;
-    }
-
     // The program itself, downloaded here to show how much has arrived, then handed to Qt's
     // loader in place of its own download.
     async function download(url) {
@@ -115,10 +106,14 @@
             });
         }];
         // The program ends with status 0 when its last window is closed, which Qt's loader
-        // takes for a program that goes on running.
+        // takes for a program that goes on running. Ending, the program unwinds by throwing
+        // what Emscripten hands to quit, as its own quit does.
         moduleConfig.onExit = (status) => end(status === 0
             ? '振り子シミュレーターは終了しました。'
             : `振り子シミュレーターが終了しました (終了コード ${status})。`);
+        moduleConfig.quit = (status, exception) => {
+            throw exception;
+        };
         loader.loadEmscriptenModule(program);
     }
 

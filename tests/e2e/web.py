@@ -1,0 +1,129 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The pendulum simulator authors
+# SPDX-License-Identifier: MIT
+"""The browser program end to end, in Debian's headless Chromium, driven as a person would:
+
+    tests/e2e/web.py SITE [RATIO]
+
+SITE is the built folder (build-web/pendulum-VERSION-web), served here on the loopback
+address; RATIO the screen's device pixel ratio. The launcher opens both windows, each placed
+apart; Run moves each figure; Stop holds it; 'abc' in the angle field brings the run-time error
+dialog and leaves the picture as it was; Resume swings on; the double pendulum leaves its
+trail; closing the last window ends the program and the page says so; the console stays clean.
+"""
+import os
+import sys
+import time
+
+from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..',
+                                'tools', 'web'))
+import browser  # noqa: E402
+
+# Where the windows open on the 1400 x 1000 page, in the program's logical pixels: each frame
+# where it covers no other (the launcher at the top left, then the simple pendulum beside it,
+# then the double pendulum where it covers least), and in each what the test presses.
+LAUNCHER = {'single': (100, 58), 'double': (100, 106), 'close': (314, 20)}
+SINGLE = {'run': (800, 62), 'stop': (852, 62), 'resume': (908, 62), 'angle': (916, 219),
+          'close': (952, 20), 'picture': (352, 54, 400, 368), 'middle': (553, 185, 200, 100)}
+DOUBLE = {'run': (1224, 470), 'trail': (1219, 726), 'close': (1376, 428),
+          'picture': (776, 462, 400, 368)}
+BACKGROUND = (0x33, 0x33, 0x33)
+
+
+def inked(image):
+    """How many pixels of a picture are not white."""
+    return sum(1 for pixel in image.getdata() if pixel != (255, 255, 255))
+
+
+def trail(image):
+    """How many pixels of a picture are the trail's magenta."""
+    return sum(1 for r, g, b in image.getdata() if r > 160 and g < 100 and b > 160)
+
+
+def main():
+    site = sys.argv[1]
+    ratio = float(sys.argv[2]) if len(sys.argv) > 2 else 1
+    failures = []
+
+    def check(condition, what):
+        print(('ok   ' if condition else 'FAIL ') + what, flush=True)
+        if not condition:
+            failures.append(what)
+
+    with browser.served(site) as base:
+        page = browser.Browser(ratio)
+        try:
+            page.open(base + 'index.html')
+            shot = page.shot()
+            check(page.crop(shot, *LAUNCHER['single'], 1, 1).getpixel((0, 0)) != BACKGROUND,
+                  'the launcher opens')
+
+            page.click(*LAUNCHER['single'])
+            page.click(*LAUNCHER['double'])
+            shot = page.shot()
+            for name, window in (('simple', SINGLE), ('double', DOUBLE)):
+                picture = page.crop(shot, *window['picture'])
+                check(inked(picture) == 0, f'the launcher opens the {name} pendulum, apart')
+
+            # The simple pendulum: Run swings it, Stop holds it.
+            page.click(*SINGLE['run'])
+            first = page.crop(page.shot(), *SINGLE['picture'])
+            time.sleep(0.5)
+            second = page.crop(page.shot(), *SINGLE['picture'])
+            check(inked(second) > 0 and first != second, 'Run swings the simple pendulum')
+            page.click(*SINGLE['stop'])
+            time.sleep(0.2)
+            held = page.crop(page.shot(), *SINGLE['picture'])
+            time.sleep(0.5)
+            check(page.crop(page.shot(), *SINGLE['picture']) == held, 'Stop holds it')
+
+            # 'abc' for the angle: the error dialog over the window, the picture unchanged.
+            before = page.crop(page.shot(), *SINGLE['middle'])
+            page.click(*SINGLE['angle'])
+            page.select_all()
+            page.type('abc')
+            page.click(*SINGLE['run'])
+            time.sleep(0.5)
+            check(page.crop(page.shot(), *SINGLE['middle']) != before,
+                  "'abc' in the angle field brings the error dialog")
+            page.type(Keys.ENTER)
+            time.sleep(0.5)
+            check(page.crop(page.shot(), *SINGLE['picture']) == held,
+                  'the dialog closes and the picture is as it was')
+            page.click(*SINGLE['resume'])
+            first = page.crop(page.shot(), *SINGLE['picture'])
+            time.sleep(0.5)
+            check(page.crop(page.shot(), *SINGLE['picture']) != first, 'Resume swings on')
+
+            # The double pendulum with its trail, which grows as it swings.
+            page.click(*DOUBLE['trail'])
+            page.click(*DOUBLE['run'])
+            time.sleep(0.5)
+            first = page.crop(page.shot(), *DOUBLE['picture'])
+            time.sleep(1.5)
+            second = page.crop(page.shot(), *DOUBLE['picture'])
+            check(second != first, 'Run swings the double pendulum')
+            check(0 < trail(first) < trail(second),
+                  f'it leaves its trail ({trail(first)} then {trail(second)} pixels)')
+
+            # Closing every window ends the program; the page says so.
+            for where in (SINGLE['close'], DOUBLE['close'], LAUNCHER['close']):
+                page.click(*where)
+            page.wait_for("return !document.getElementById('notice').hidden", 10)
+            message = page.driver.execute_script(
+                "return document.getElementById('message').textContent")
+            check(message == '振り子シミュレーターは終了しました。' and page.driver.execute_script(
+                "return !document.getElementById('restart').hidden"),
+                f'the page says the program has ended ({message})')
+            errors = page.console_errors()
+            check(not errors, 'no error in the console' + ''.join('\n  ' + e for e in errors))
+        finally:
+            page.close()
+    if failures:
+        sys.exit(f'{len(failures)} failed')
+
+
+if __name__ == '__main__':
+    main()
