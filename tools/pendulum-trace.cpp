@@ -283,8 +283,10 @@ int main(int argc, char *argv[])
     const char *end = argv[2] + std::strlen(argv[2]);
     if (std::from_chars(argv[2], end, ticks).ptr != end || ticks < 0)
         return usage();
-    // The windows are built but never shown: no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The windows are built but never shown: no display is needed. Qt's offscreen platform,
+    // unless the caller names one (in the browser, where only the browser's own is built in).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     if (mode == "single")

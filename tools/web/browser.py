@@ -10,9 +10,11 @@ import contextlib
 import functools
 import http.server
 import io
+import json
 import os
 import threading
 import time
+import urllib.parse
 
 from PIL import Image
 from selenium import webdriver
@@ -25,9 +27,18 @@ from selenium.webdriver.common.keys import Keys
 WINDOW = (1400, 1000)  # the browser window, as in the measurements
 
 
+RUN_PAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'run.html')
+
+
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       '.wasm': 'application/wasm', '.js': 'text/javascript'}
+
+    def translate_path(self, path):
+        # The page that runs a program of the build, beside the program.
+        if path.split('?', 1)[0] == '/run.html':
+            return RUN_PAGE
+        return super().translate_path(path)
 
     def log_message(self, *args):
         pass
@@ -35,7 +46,8 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 @contextlib.contextmanager
 def served(folder):
-    """Serves the folder on a free loopback port; yields the base address."""
+    """Serves the folder on a free loopback port, and run.html beside its files; yields the
+    base address."""
     handler = functools.partial(QuietHandler, directory=folder)
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
@@ -137,3 +149,18 @@ class Browser:
     def console_errors(self):
         return [entry['message'] for entry in self.driver.get_log('browser')
                 if entry['level'] == 'SEVERE']
+
+    def run(self, base, program, arguments, output):
+        """Runs a program of the build (base serves its folder) to its end, writing what it
+        prints to output as it comes; returns its exit status."""
+        query = urllib.parse.urlencode({'program': program, 'arguments': json.dumps(arguments)})
+        self.driver.get(f'{base}run.html?{query}')
+        while True:
+            lines, status = self.driver.execute_script(
+                'return [window.output.splice(0, 50000), window.exitStatus];')
+            for line in lines:
+                output.write(line + '\n')
+            if status is not None and not lines:
+                return status
+            if not lines:
+                time.sleep(0.2)
