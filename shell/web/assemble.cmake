@@ -22,3 +22,6 @@ configure_file(${PROJECT_SOURCE_DIR}/common/musl/COPYRIGHT ${SITE}/licenses/musl
 configure_file(${EMSCRIPTEN_COPYRIGHT} ${SITE}/licenses/Emscripten/copyright.txt COPYONLY)
 configure_file(${JA_FONT_COPYRIGHT} ${SITE}/licenses/fonts/IPA-Font-License.txt COPYONLY)
 configure_file(${SOURCE_DIR}/font-README.txt ${SITE}/fonts/README.txt COPYONLY)
+# Where the complete source is, with the changes made to Qt.
+configure_file(${SOURCE_DIR}/SOURCE.txt ${SITE}/SOURCE.txt COPYONLY)
+file(COPY ${PROJECT_SOURCE_DIR}/tools/web/qt-patches/ DESTINATION ${SITE}/licenses/Qt/patches)
