@@ -62,7 +62,7 @@ bool japaneseFontInstalled()
 void addFontsFrom(const QString &folder)
 {
     const QDir dir(folder);
-    for (const QString &name : dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")},
-                                             QDir::Files, QDir::Name))
+    for (const QString &name :
+         dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files, QDir::Name))
         QFontDatabase::addApplicationFont(dir.filePath(name));
 }
