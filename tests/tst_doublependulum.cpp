@@ -166,8 +166,7 @@ void TestDoublePendulum::elapsedTime()
     QCOMPARE(d.elapsedTime.value(), elapsed);
     // A stored result after many steps: an accidental change to the integrator shows here.
     if (ticks == 1000)
-        QCOMPARE(bitsOf(d.armB[d.prevSlot].theta.value()),
-                 bitsOf(0.029593116861085653));
+        QCOMPARE(bitsOf(d.armB[d.prevSlot].theta.value()), bitsOf(0.029593116861085653));
 }
 
 void TestDoublePendulum::restAtZeroAngles()
