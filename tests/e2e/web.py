@@ -7,9 +7,10 @@
 
 SITE is the built folder (build-web/pendulum-VERSION-web), served here on the loopback
 address; RATIO the screen's device pixel ratio. The launcher opens both windows, each placed
-apart; Run moves each figure; Stop holds it; 'abc' in the angle field brings the run-time error
-dialog and leaves the picture as it was; Resume swings on; the double pendulum leaves its
-trail; closing the last window ends the program and the page says so; the console stays clean.
+apart; Run moves each figure; Stop holds it; a click on the picture places the bob; 'abc' in the
+angle field brings the run-time error dialog and leaves the picture as it was; Resume swings
+on; the double pendulum leaves its trail; closing the last window ends the program and the page
+says so; the console stays clean.
 """
 import os
 import sys
@@ -26,7 +27,8 @@ import browser  # noqa: E402
 # then the double pendulum where it covers least), and in each what the test presses.
 LAUNCHER = {'single': (100, 58), 'double': (100, 106), 'close': (314, 20)}
 SINGLE = {'run': (800, 62), 'stop': (852, 62), 'resume': (908, 62), 'angle': (916, 219),
-          'close': (952, 20), 'picture': (352, 54, 400, 368), 'middle': (553, 185, 200, 100)}
+          'close': (952, 20), 'picture': (352, 54, 400, 368), 'middle': (553, 185, 200, 100),
+          'place': (430, 340)}
 DOUBLE = {'run': (1224, 470), 'trail': (1219, 726), 'close': (1376, 428),
           'picture': (776, 462, 400, 368)}
 BACKGROUND = (0x33, 0x33, 0x33)
@@ -78,6 +80,13 @@ def main():
             held = page.crop(page.shot(), *SINGLE['picture'])
             time.sleep(0.5)
             check(page.crop(page.shot(), *SINGLE['picture']) == held, 'Stop holds it')
+            # A click on the picture puts the bob there.
+            page.click(*SINGLE['place'])
+            time.sleep(0.3)
+            placed = page.crop(page.shot(), *SINGLE['picture'])
+            bob = page.crop(page.shot(), SINGLE['place'][0] - 3, SINGLE['place'][1] - 3, 6, 6)
+            check(placed != held and inked(bob) > 0, 'a click on the picture places the bob')
+            held = placed
 
             # 'abc' for the angle: the error dialog over the window, the picture unchanged.
             before = page.crop(page.shot(), *SINGLE['middle'])
