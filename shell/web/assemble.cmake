@@ -6,7 +6,7 @@ file(MAKE_DIRECTORY ${SITE}/licenses)
 
 file(SIZE ${PROGRAM_DIR}/pendulum.wasm PENDULUM_WASM_BYTES)
 configure_file(${SOURCE_DIR}/index.html.in ${SITE}/index.html COPYONLY)
-configure_file(${SOURCE_DIR}/start.js ${SITE}/start.js @ONLY)
+configure_file(${SOURCE_DIR}/start.js.in ${SITE}/start.js @ONLY)
 file(COPY ${PROGRAM_DIR}/pendulum.js ${PROGRAM_DIR}/pendulum.wasm ${PROGRAM_DIR}/qtloader.js
      ${STAGING}/pendulum.svg ${STAGING}/pendulum-32.png DESTINATION ${SITE})
 file(COPY ${STAGING}/fonts DESTINATION ${SITE})
