@@ -10,7 +10,7 @@ address; RATIO the screen's device pixel ratio. The launcher opens both windows,
 apart; Run moves each figure; Stop holds it; a click on the picture places the bob; 'abc' in the
 angle field brings the run-time error dialog and leaves the picture as it was; Resume swings
 on; the double pendulum leaves its trail; closing the last window ends the program and the page
-says so; the console stays clean.
+says so; the console stays clean. A browser without WebAssembly gets the page's message.
 """
 import os
 import sys
@@ -128,6 +128,19 @@ def main():
                 f'the page says the program has ended ({message})')
             errors = page.console_errors()
             check(not errors, 'no error in the console' + ''.join('\n  ' + e for e in errors))
+        finally:
+            page.close()
+
+        # A browser without WebAssembly gets the page's message instead of the program.
+        page = browser.Browser(ratio)
+        try:
+            page.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
+                                        {'source': 'delete window.WebAssembly;'})
+            page.driver.get(base + 'index.html')
+            message = page.driver.execute_script(
+                "return document.getElementById('message').textContent")
+            check('WebAssembly に対応していない' in message,
+                  f'without WebAssembly the page says so ({message})')
         finally:
             page.close()
     if failures:
