@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -139,6 +140,13 @@ std::string frmDouble::fieldOf(const std::string &input) const
         if (input == fieldName(field))
             return input;
     throw std::logic_error("frmDouble: an error names neither a parameter nor a field: " + input);
+}
+
+void frmDouble::sendToScreen()
+{
+    SimulatorForm::sendToScreen();
+    if (elapsedToShow)
+        Label17->setText(*std::exchange(elapsedToShow, std::nullopt));
 }
 
 int frmDouble::Check1Value() const { return Check1->isChecked() ? 1 : 0; }
@@ -267,10 +275,8 @@ void frmDouble::Timer1_Timer()
     state = next;
     ++swingTicks;
 
-    Label17->setText(QString::fromStdString(Format(state.elapsedTime.value(), "#0.000000")));
-    // Held by the program's clock like any update (pace.h): it reaches the screen with the
-    // window's next frame, together with the canvas.
-    Label17->repaint();
+    // Shown with the window's next display frame, together with the canvas (pace.h).
+    elapsedToShow = QString::fromStdString(Format(state.elapsedTime.value(), "#0.000000"));
     if (!announceElapsed.isActive())
         announceElapsed.start();
 

@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,8 @@ public:
 protected:
     StepTimer &stepTimer() override { return Timer1; }
     Canvas &canvas() override { return *Picture1; }
+    // The elapsed time goes to the screen with the canvas.
+    void sendToScreen() override;
 
 private:
     // Where a figure's two bobs go on the canvas; the rods start at the fixed pivot.
@@ -109,6 +112,8 @@ private:
                      const std::vector<std::size_t> &atDesign) const;
 
     DoublePendulum &state;
+    // The elapsed time of the latest tick, until the next frame shows it.
+    std::optional<QString> elapsedToShow;
     QTimer announceElapsed;
     // The parameters of the latest Run, and the swing's ticks since.
     DoubleParameters swingStart{};

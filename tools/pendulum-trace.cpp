@@ -14,6 +14,7 @@
 #include "frmdouble.h"
 #include "frmsingle.h"
 #include "handlerguard.h"
+#include "pace.h"
 #include "runtimeerror.h"
 #include "singlependulum.h"
 
@@ -161,9 +162,9 @@ unsigned long long pictureFingerprint(const Canvas &canvas)
     return hash;
 }
 
-// Clicks Run and then ticks the timer, as the program does, printing a line per completed tick,
-// ending in the picture's fingerprint when a canvas is given. An error ends the trace with the
-// error its dialog shows.
+// Clicks Run and then ticks the timer, as the program does, printing a line per completed tick
+// as the window shows it after the tick's frame, ending in the picture's fingerprint when a
+// canvas is given. An error ends the trace with the error its dialog shows.
 int trace(long ticks, const QWidget &window, QAbstractButton *run, StepTimer &timer,
           const std::function<void(long)> &print, const Canvas *pixels,
           const std::function<std::string(const std::string &)> &fieldOf)
@@ -183,6 +184,7 @@ int trace(long ticks, const QWidget &window, QAbstractButton *run, StepTimer &ti
         timer.tick();
         if (failed())
             return kErrorStatus;
+        Pace::sendFrameNow();
         print(n);
         if (pixels) {
             // Sixteen hexadecimal digits, zeros first.

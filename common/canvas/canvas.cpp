@@ -177,13 +177,10 @@ void Canvas::ensureImage()
     const QImage &image = m_picture.image();
     if (!image.isNull() && image.devicePixelRatio() == ratio && image.size() == size)
         return;
-    // First drawing, or the screen changed: a blank picture at the new resolution, sent whole.
+    // First drawing, or the screen changed: a blank picture at the new resolution, unsent whole.
     m_picture.make(size, ratio);
-    update(m_inner);
 }
 
-// One screen update for all a handler drew; the program's clock (pace.h) sends it with the
-// next display frame.
 void Canvas::refreshScreen()
 {
     const CanvasPicture::Box unsent = m_picture.takeUnsent();

@@ -3,9 +3,9 @@
 // The drawing canvas of a simulator window: an immediate-mode surface with its own world
 // coordinates (the user scale), copy and XOR pens and filled circles. Its picture lives in an
 // image at the screen's device pixels, so it stays crisp on high-DPI screens and survives being
-// covered; painting only copies the image to the screen, and what a handler drew goes to the
-// screen in one update when the handler is done (refreshScreen). Lines and circles are rasterised
-// here, setting each pixel of a primitive once, so the XOR pen is exact.
+// covered; painting only copies the image to the screen, and what was drawn goes to the screen
+// in one update when the window sends its frame (refreshScreen). Lines and circles are
+// rasterised here, setting each pixel of a primitive once, so the XOR pen is exact.
 //
 // The canvas owns the one mapping between world coordinates and pixels. Coordinates and radii
 // arrive in single precision, as the callers' CSng conversion leaves them.
@@ -68,7 +68,7 @@ public:
     QPointF toPixels(double x, double y) const;
 
     // Asks Qt to update the part of the screen drawn on since the last call; what is drawn
-    // reaches the screen only then. The window calls it when each of its handlers is done.
+    // reaches the screen only then. The window calls it with each display frame (pace.h).
     void refreshScreen();
 
 signals:
@@ -102,8 +102,8 @@ private:
     bool m_userScale = false;
     // What ensureImage found: the drawing area inside the frame, in the widget's pixels, and a
     // logical pixel's width in device pixels. It holds until the canvas is resized or moves to
-    // another screen (event), and at most until the end of the handler (refreshScreen), whoever
-    // draws: a handler, the trace tool or a test.
+    // another screen (event), and at most until what was drawn goes to the screen
+    // (refreshScreen), whoever draws: a handler, the trace tool or a test.
     bool m_imageChecked = false;
     QRect m_inner;
     int m_pen = 1;

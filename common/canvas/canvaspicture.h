@@ -4,7 +4,7 @@
 // them, a primitive's writer, a clear or a new picture, keeps two records with them: which
 // pixels are other than white (row by row, so that a clear whitens only those) and which
 // changes have yet to reach the screen (so that the screen is told of every change, and of no
-// more). A new picture is sent whole by its canvas.
+// more). A new picture is unsent whole.
 #pragma once
 
 #include <QImage>
@@ -100,7 +100,7 @@ public:
         m_image.fill(Qt::white);
         m_inked = Box();
         m_rowInk.assign(std::size_t(m_image.height()), kNoInk);
-        m_unsent = Box();
+        m_unsent = Box{0, 0, m_image.width() - 1, m_image.height() - 1};
     }
     Writer writer(bool xorPen) { return Writer(*this, xorPen); }
     // Whitens every pixel drawn on since the last clear: only those can be other than white,

@@ -6,22 +6,9 @@
 #include "steptimer.h"
 
 #include <QCoreApplication>
-#include <QEvent>
-#include <QWidget>
 
 #include <algorithm>
 #include <utility>
-
-namespace {
-
-// Every step timer of the program, in the order they were made.
-QList<StepTimer *> &stepTimers()
-{
-    static QList<StepTimer *> timers;
-    return timers;
-}
-
-} // namespace
 
 Pace::Pace(QObject *parent) : QObject(parent)
 {
@@ -30,41 +17,71 @@ Pace::Pace(QObject *parent) : QObject(parent)
     connect(&m_wake, &QTimer::timeout, this, &Pace::wake);
 }
 
-Pace &Pace::clock()
+Pace *Pace::clock()
 {
     static QPointer<Pace> pace;
-    if (!pace)
+    if (!pace && QCoreApplication::instance())
         pace = new Pace(QCoreApplication::instance());
-    return *pace;
+    return pace;
 }
 
-void Pace::paceWindow(QWidget *window) { window->installEventFilter(&clock()); }
+void Pace::sendWithNextFrame(QObject *owner, std::function<void()> send)
+{
+    Pace *pace = clock();
+    if (!pace)
+        return;
+    const auto waiting = [owner](const Waiting &w) { return w.owner == owner; };
+    if (std::none_of(pace->m_waiting.begin(), pace->m_waiting.end(), waiting))
+        pace->m_waiting.append({owner, std::move(send)});
+    const auto now = Clock::now();
+    const auto latest = pace->frameOver(now) ? now : *pace->m_frameStarted + 2 * kFrame;
+    if (pace->m_frameDeadline && *pace->m_frameDeadline <= latest)
+        return;
+    pace->m_frameDeadline = latest;
+    pace->arm();
+}
 
-void Pace::addTimer(StepTimer *timer) { stepTimers().append(timer); }
+void Pace::sendFrameNow()
+{
+    if (Pace *pace = clock())
+        pace->sendFrame();
+}
+
+void Pace::addTimer(StepTimer *timer)
+{
+    if (Pace *pace = clock())
+        pace->m_timers.append(timer);
+}
 
 // A timer that goes leaves at most a wake-up that finds nothing to do.
-void Pace::removeTimer(StepTimer *timer) { stepTimers().removeOne(timer); }
+void Pace::removeTimer(StepTimer *timer)
+{
+    if (Pace *pace = clock())
+        pace->m_timers.removeOne(timer);
+}
 
-void Pace::timersChanged() { clock().arm(); }
+void Pace::timersChanged()
+{
+    if (Pace *pace = clock())
+        pace->arm();
+}
 
 void Pace::wake()
 {
     // The handlers may close windows, and so delete timers, and start or stop any timer.
-    const QList<QPointer<StepTimer>> timers(stepTimers().begin(), stepTimers().end());
+    const QList<QPointer<StepTimer>> timers(m_timers.begin(), m_timers.end());
     for (const QPointer<StepTimer> &timer : timers)
         if (timer && timer->running() && timer->deadline() <= Clock::now())
             timer->tick();
-    // What the ticks changed with update() is posted: held now, to go out in this wake-up.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-    if (!m_held.isEmpty() && frameOver(Clock::now()))
+    if (!m_waiting.isEmpty() && frameOver(Clock::now()))
         sendFrame();
     arm();
 }
 
 void Pace::arm()
 {
-    std::optional<Clock::time_point> next = m_heldDeadline;
-    for (const StepTimer *timer : stepTimers())
+    std::optional<Clock::time_point> next = m_frameDeadline;
+    for (const StepTimer *timer : std::as_const(m_timers))
         if (timer->running())
             next = std::min(next.value_or(timer->deadline()), timer->deadline());
     if (!next) {
@@ -82,37 +99,13 @@ bool Pace::frameOver(Clock::time_point now) const
     return !m_frameStarted || now - *m_frameStarted >= kFrame;
 }
 
-bool Pace::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::UpdateRequest || m_sending || !watched->isWidgetType())
-        return false;
-    hold(static_cast<QWidget *>(watched));
-    return true;
-}
-
-void Pace::hold(QWidget *window)
-{
-    if (!m_held.contains(window))
-        m_held.append(window);
-    const auto now = Clock::now();
-    const auto latest = frameOver(now) ? now : *m_frameStarted + 2 * kFrame;
-    if (m_heldDeadline && *m_heldDeadline <= latest)
-        return;
-    m_heldDeadline = latest;
-    arm();
-}
-
 void Pace::sendFrame()
 {
     m_frameStarted = Clock::now();
-    m_heldDeadline.reset();
-    const QList<QPointer<QWidget>> windows = std::exchange(m_held, {});
-    m_sending = true;
-    for (const QPointer<QWidget> &window : windows) {
-        if (!window)
-            continue;
-        QEvent request(QEvent::UpdateRequest);
-        QCoreApplication::sendEvent(window, &request);
-    }
-    m_sending = false;
+    m_frameDeadline.reset();
+    // What the owners tell Qt is posted to their windows, and reaches the screen when the event
+    // loop comes round: all windows of the frame together.
+    for (const Waiting &waiting : std::exchange(m_waiting, {}))
+        if (waiting.owner)
+            waiting.send();
 }

@@ -1,23 +1,24 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
 // The pace of the program: one clock wakes it for every simulator window, both for the step
-// timers' ticks and for sending the windows' pictures to the display.
+// timers' ticks and for sending what the ticks changed to the screen.
 //
 // A simulator changes its picture at every tick, up to a thousand times a second, while no
-// display shows more than its refresh rate. So the requests of a paced window to send its
-// changed parts to the screen are held back, and go out at most once per display frame. One
-// wake-up of the clock does, in this order:
+// display shows more than its refresh rate. So a window does not ask Qt to update its screen
+// after each tick: it asks the clock to call it with the next display frame
+// (sendWithNextFrame), and only then tells Qt what changed. One wake-up of the clock does, in
+// this order:
 //  1. tick every step timer whose deadline has come. Timers of up to 20 ms keep their deadlines
 //     on a shared grid (StepTimer::onGrid), so windows at the same interval are due together
 //     and tick in this one wake-up;
-//  2. once a frame has passed since the last one went out, send the held picture of every
-//     window together: each frame shows the latest tick, and the display server wakes once for
+//  2. once a frame has passed since the last one went out, call every window waiting for a
+//     frame, together: each frame shows the latest tick, and the display server wakes once for
 //     all of them.
-// Then it sleeps until the earliest timer's deadline, or a held picture's. A picture held in
-// the middle of a frame waits for the first wake-up after the frame (while a simulator runs,
-// its next tick) or at most one frame more, so the clock rarely wakes for the picture alone.
-// A picture held after a whole frame (a click, a key, Run) goes out as soon as the handler
-// that asked for it has returned.
+// Then it sleeps until the earliest timer's deadline, or a waiting window's. A window that asks
+// in the middle of a frame waits for the first wake-up after the frame (while a simulator runs,
+// its next tick) or at most one frame more, so the clock rarely wakes for the frame alone.
+// A window that asks after a whole frame (a click, a key, Run) is called as soon as the handler
+// that asked has returned.
 #pragma once
 
 #include <QList>
@@ -26,9 +27,9 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
-class QWidget;
 class StepTimer;
 
 class Pace : public QObject {
@@ -39,8 +40,13 @@ public:
     // A 60 Hz display's frame.
     static constexpr Clock::duration kFrame = std::chrono::nanoseconds(16'666'667);
 
-    // Holds back the window's updates to send them with the frames.
-    static void paceWindow(QWidget *window);
+    // Calls send with the next display frame, to tell Qt what changed on screen. An owner that
+    // is already waiting is not added again: its one call sends all that changed in between.
+    // An owner that goes is forgotten.
+    static void sendWithNextFrame(QObject *owner, std::function<void()> send);
+    // Calls every waiting owner now, as a frame would: for the trace tool and the tests, which
+    // tick windows by hand and then read what they show.
+    static void sendFrameNow();
 
     // For StepTimer: a timer joins and leaves the clock, and tells it when its deadline or its
     // running changed.
@@ -48,26 +54,28 @@ public:
     static void removeTimer(StepTimer *timer);
     static void timersChanged();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     explicit Pace(QObject *parent);
-    // The program's clock, made with the application object and gone with it.
-    static Pace &clock();
+    // The program's clock, made with the application object and gone with it; null once gone.
+    static Pace *clock();
 
     void wake();
     // Sleeps until the earliest deadline.
     void arm();
     bool frameOver(Clock::time_point now) const;
-    void hold(QWidget *window);
     void sendFrame();
 
+    struct Waiting {
+        QPointer<QObject> owner;
+        std::function<void()> send;
+    };
+
     QTimer m_wake;
-    QList<QPointer<QWidget>> m_held;
-    // When the held pictures go out at the latest; set while any is held.
-    std::optional<Clock::time_point> m_heldDeadline;
+    // Every step timer of the program, in the order they were made.
+    QList<StepTimer *> m_timers;
+    QList<Waiting> m_waiting;
+    // When the waiting owners are called at the latest; set while any waits.
+    std::optional<Clock::time_point> m_frameDeadline;
     // When the last frame went out.
     std::optional<Clock::time_point> m_frameStarted;
-    bool m_sending = false;
 };

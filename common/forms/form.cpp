@@ -21,9 +21,14 @@ Form::Form(int widthTwips, int heightTwips, QWidget *parent) : QWidget(parent)
 SimulatorForm::SimulatorForm(int widthTwips, int heightTwips, QWidget *parent)
     : Form(widthTwips, heightTwips, parent)
 {
-    // The canvas and the elapsed time change at every tick; the screen gets them once a frame.
-    Pace::paceWindow(this);
 }
+
+void SimulatorForm::sendWithNextFrame()
+{
+    Pace::sendWithNextFrame(this, [this] { sendToScreen(); });
+}
+
+void SimulatorForm::sendToScreen() { canvas().refreshScreen(); }
 
 void SimulatorForm::closeEvent(QCloseEvent *event)
 {

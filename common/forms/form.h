@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 // The program's forms. A Form is a top-level window titled and sized as designed (in twips), in
 // the windows' font, and told to assistive technology as a window. A SimulatorForm is a Form
-// with a canvas and a step timer: its pictures go to the screen at most once a display frame,
-// its handlers run through the handler guard, and closing it stops its timer.
+// with a canvas and a step timer: its handlers run through the handler guard, what they change
+// goes to the screen with the next display frame (pace.h), and closing it stops its timer.
 #pragma once
 
 #include "canvas.h"
@@ -32,17 +32,26 @@ public:
 
 protected:
     SimulatorForm(int widthTwips, int heightTwips, QWidget *parent = nullptr);
-    // The form's step timer and canvas, for the guard and for closing.
+    // The form's step timer and canvas, for the guard, the frames and closing.
     virtual StepTimer &stepTimer() = 0;
     virtual Canvas &canvas() = 0;
 
-    // Runs an event procedure through the handler guard (runHandler).
+    // Runs an event procedure through the handler guard (runHandler), then asks the clock to
+    // send what it changed with the next display frame.
     template <typename Procedure> void guarded(Procedure procedure)
     {
         runHandler(
-            this, stepTimer(), canvas(),
-            [this](const std::string &input) { return fieldOf(input); }, procedure);
+            this, stepTimer(), [this](const std::string &input) { return fieldOf(input); },
+            procedure);
+        sendWithNextFrame();
     }
+
+    // Tells Qt what the handlers changed on screen since the last frame: the canvas's picture,
+    // and whatever else a form shows at every tick.
+    virtual void sendToScreen();
+
+private:
+    void sendWithNextFrame();
 
     void closeEvent(QCloseEvent *event) override;
 };

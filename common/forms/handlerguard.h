@@ -5,7 +5,6 @@
 // propagates into Qt's event loop, and other windows keep running.
 #pragma once
 
-#include "canvas.h"
 #include "runtimeerror.h"
 #include "steptimer.h"
 #include "vectorstate.h"
@@ -31,10 +30,9 @@ QWidget *openRuntimeError(const QWidget *window);
 std::optional<RuntimeError> shownRuntimeError(const QWidget *window);
 
 // Runs one event handler of a simulator window: a run-time error it raises stops the window's
-// timer and is shown; then what the handler drew goes to the screen with the next frame.
+// timer and is shown.
 template <typename Handler>
-void runHandler(QWidget *window, StepTimer &timer, Canvas &canvas, const FieldNamer &fieldOf,
-                Handler &&handler)
+void runHandler(QWidget *window, StepTimer &timer, const FieldNamer &fieldOf, Handler &&handler)
 {
     clearUpperVectorState();
     try {
@@ -43,5 +41,4 @@ void runHandler(QWidget *window, StepTimer &timer, Canvas &canvas, const FieldNa
         timer.setEnabled(false);
         showRuntimeError(window, error, fieldOf);
     }
-    canvas.refreshScreen();
 }
