@@ -11,8 +11,6 @@
 #include "twips.h"
 #include "uifont.h"
 
-#include <stdexcept>
-
 #include <tuple>
 #include <utility>
 
@@ -106,40 +104,22 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
 namespace {
 
 // Which field feeds which parameter, in the order Run reads them.
-struct ParameterField {
-    double DoubleParameters::*member;
-    QLineEdit *const frmDouble::*field;
-};
-constexpr ParameterField kParameterFields[] = {{&DoubleParameters::lenA, &frmDouble::Text1},
-                                               {&DoubleParameters::lenB, &frmDouble::Text2},
-                                               {&DoubleParameters::massA, &frmDouble::Text3},
-                                               {&DoubleParameters::massB, &frmDouble::Text4},
-                                               {&DoubleParameters::startAngleA, &frmDouble::Text7},
-                                               {&DoubleParameters::startAngleB, &frmDouble::Text8},
-                                               {&DoubleParameters::gravity, &frmDouble::Text5},
-                                               {&DoubleParameters::timeStep, &frmDouble::Text6},
-                                               {&DoubleParameters::damping, &frmDouble::Text10}};
+constexpr ParameterField<frmDouble, double DoubleParameters::*> kParameterFields[] = {
+    {&DoubleParameters::lenA, &frmDouble::Text1},
+    {&DoubleParameters::lenB, &frmDouble::Text2},
+    {&DoubleParameters::massA, &frmDouble::Text3},
+    {&DoubleParameters::massB, &frmDouble::Text4},
+    {&DoubleParameters::startAngleA, &frmDouble::Text7},
+    {&DoubleParameters::startAngleB, &frmDouble::Text8},
+    {&DoubleParameters::gravity, &frmDouble::Text5},
+    {&DoubleParameters::timeStep, &frmDouble::Text6},
+    {&DoubleParameters::damping, &frmDouble::Text10}};
 
 } // namespace
 
-const QLineEdit *frmDouble::fieldOfParameter(double DoubleParameters::*member) const
-{
-    for (const auto &[parameter, field] : kParameterFields)
-        if (parameter == member)
-            return this->*field;
-    throw std::logic_error("frmDouble: no field feeds a parameter");
-}
-
 std::string frmDouble::fieldOf(const std::string &input) const
 {
-    for (const auto &[id, member] : kDoubleParameterIds)
-        if (input == id)
-            return fieldName(fieldOfParameter(member));
-    // The window's own checks name the field itself.
-    for (const QLineEdit *field : findChildren<QLineEdit *>())
-        if (input == fieldName(field))
-            return input;
-    throw std::logic_error("frmDouble: an error names neither a parameter nor a field: " + input);
+    return fieldNamedBy(*this, kParameterFields, kDoubleParameterIds, input);
 }
 
 void frmDouble::sendToScreen()
@@ -300,7 +280,7 @@ std::vector<Suspect> frmDouble::suspects(const DoubleParameters &start) const
 {
     std::vector<Suspect> out;
     for (const auto &[id, member] : kDoubleParameterIds) {
-        const QLineEdit *field = fieldOfParameter(member);
+        const QLineEdit *field = fieldOfParameter(*this, kParameterFields, member);
         out.push_back({fieldName(field), start.*member, Val(designText(field))});
     }
     return out;
@@ -312,7 +292,7 @@ void frmDouble::replaySwing(const DoubleParameters &start, long ticks,
     DoubleParameters values = start;
     for (const std::size_t i : atDesign) {
         const auto member = kDoubleParameterIds[i].member;
-        values.*member = Val(designText(fieldOfParameter(member)));
+        values.*member = Val(designText(fieldOfParameter(*this, kParameterFields, member)));
     }
     DoublePendulum replay;
     replay.InitArms(values);

@@ -102,8 +102,6 @@ private:
     };
     static Step StepModel(DoublePendulum &pendulum);
     void DrawFigure(const Figure &figure);
-    // The field that feeds a parameter.
-    const QLineEdit *fieldOfParameter(double DoubleParameters::*member) const;
     // The fields an error may follow from, with their values in `start`, in the order of
     // kDoubleParameterIds; and Run and then `ticks` ticks stepped again from `start` with
     // some of them at their design values.

@@ -10,8 +10,6 @@
 #include "module1.h"
 #include "twips.h"
 
-#include <stdexcept>
-
 #include <QFontMetricsF>
 #include <QPalette>
 
@@ -84,35 +82,17 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
 namespace {
 
 // Which field feeds which parameter, in the order Run reads them.
-struct ParameterField {
-    CheckedDouble SinglePendulum::*member;
-    QLineEdit *const frmSingle::*field;
-};
-constexpr ParameterField kParameterFields[] = {{&SinglePendulum::damping, &frmSingle::Text2},
-                                               {&SinglePendulum::gravity, &frmSingle::Text3},
-                                               {&SinglePendulum::timeStep, &frmSingle::Text4},
-                                               {&SinglePendulum::rodLength, &frmSingle::Text5}};
+constexpr ParameterField<frmSingle, CheckedDouble SinglePendulum::*> kParameterFields[] = {
+    {&SinglePendulum::damping, &frmSingle::Text2},
+    {&SinglePendulum::gravity, &frmSingle::Text3},
+    {&SinglePendulum::timeStep, &frmSingle::Text4},
+    {&SinglePendulum::rodLength, &frmSingle::Text5}};
 
 } // namespace
 
-const QLineEdit *frmSingle::fieldOfParameter(CheckedDouble SinglePendulum::*member) const
-{
-    for (const auto &[parameter, field] : kParameterFields)
-        if (parameter == member)
-            return this->*field;
-    throw std::logic_error("frmSingle: no field feeds a parameter");
-}
-
 std::string frmSingle::fieldOf(const std::string &input) const
 {
-    for (const auto &[id, member] : kSingleParameterIds)
-        if (input == id)
-            return fieldName(fieldOfParameter(member));
-    // The window's own checks name the field itself.
-    for (const QLineEdit *field : findChildren<QLineEdit *>())
-        if (input == fieldName(field))
-            return input;
-    throw std::logic_error("frmSingle: an error names neither a parameter nor a field: " + input);
+    return fieldNamedBy(*this, kParameterFields, kSingleParameterIds, input);
 }
 
 frmSingle::Figure frmSingle::FigureOf(const SinglePendulum &pendulum)

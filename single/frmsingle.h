@@ -73,8 +73,6 @@ private:
     // the swing stepped again from its start through the failing tick with some of them at
     // their design values.
     std::vector<Suspect> suspects() const;
-    // The field that feeds a parameter.
-    const QLineEdit *fieldOfParameter(CheckedDouble SinglePendulum::*member) const;
     void replaySwing(const std::vector<std::size_t> &atDesign) const;
 
     SinglePendulum &state;

@@ -1,10 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
-// Reading and writing the text of a window's fields as UTF-8.
+// A window's fields: their text as UTF-8, their names, and the table of which field feeds
+// which parameter of the window's model.
 #pragma once
 
 #include <QLineEdit>
 
+#include <cstddef>
+#include <stdexcept>
 #include <string>
 
 inline std::string fieldText(const QLineEdit *field) { return field->text().toStdString(); }
@@ -18,4 +21,38 @@ inline void setFieldText(QLineEdit *field, const std::string &text)
 inline std::string fieldName(const QLineEdit *field)
 {
     return field->accessibleName().toStdString();
+}
+
+// One row of a window's table of parameters: a parameter of its model (a member pointer) and
+// the field that feeds it.
+template <typename Window, typename Member> struct ParameterField {
+    Member member;
+    QLineEdit *const Window::*field;
+};
+
+// The field that feeds a parameter; a parameter the table lacks is a fault of the program's.
+template <typename Window, typename Member, std::size_t N>
+const QLineEdit *fieldOfParameter(const Window &window,
+                                  const ParameterField<Window, Member> (&table)[N], Member member)
+{
+    for (const auto &[parameter, field] : table)
+        if (parameter == member)
+            return window.*field;
+    throw std::logic_error("no field feeds a parameter");
+}
+
+// The name of the field an input named in a run-time error comes from: a parameter's id
+// (`ids`, rows of an id and its parameter), or the name of a field the window's own checks
+// named; any other input is a fault of the program's.
+template <typename Window, typename Member, std::size_t N, typename Ids>
+std::string fieldNamedBy(const Window &window, const ParameterField<Window, Member> (&table)[N],
+                         const Ids &ids, const std::string &input)
+{
+    for (const auto &[id, member] : ids)
+        if (input == id)
+            return fieldName(fieldOfParameter(window, table, member));
+    for (const QLineEdit *field : window.template findChildren<QLineEdit *>())
+        if (input == fieldName(field))
+            return input;
+    throw std::logic_error("an error names neither a parameter nor a field: " + input);
 }
