@@ -50,8 +50,8 @@ protected:
     // and whatever else a form shows at every tick.
     virtual void sendToScreen();
 
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void sendWithNextFrame();
-
-    void closeEvent(QCloseEvent *event) override;
 };
