@@ -164,3 +164,14 @@ class Browser:
                 return status
             if not lines:
                 time.sleep(0.2)
+
+
+def run_program(folder, program, arguments, output):
+    """Serves the folder, runs the program of it (its name without .js) in a browser of its own
+    to its end, writing what it prints to output; returns its exit status."""
+    with served(folder) as base:
+        session = Browser()
+        try:
+            return session.run(base, program, arguments, output)
+        finally:
+            session.close()
