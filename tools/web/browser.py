@@ -12,12 +12,14 @@ import http.server
 import io
 import json
 import os
+import sys
 import threading
 import time
 import urllib.parse
 
 from PIL import Image
 from selenium import webdriver
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
@@ -168,9 +170,15 @@ class Browser:
 
 def run_program(folder, program, arguments, output):
     """Serves the folder, runs the program of it (its name without .js) in a browser of its own
-    to its end, writing what it prints to output; returns its exit status."""
+    to its end, writing what it prints to output; returns its exit status. A browser that fails
+    to start, as headless Chromium now and then does on a busy machine, is started once more."""
     with served(folder) as base:
-        session = Browser()
+        try:
+            session = Browser()
+        except WebDriverException as error:
+            print(f'run_program: Chromium did not start ({error.msg}); starting it again',
+                  file=sys.stderr, flush=True)
+            session = Browser()
         try:
             return session.run(base, program, arguments, output)
         finally:
