@@ -298,14 +298,14 @@ void TestFrmSingle::zeroRodLengthStopsAtFirstTick()
     window->Text5->setText(QStringLiteral("0"));
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     QVERIFY(!errorBox(window));
-    QTRY_VERIFY_WITH_TIMEOUT(errorBox(window), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(errorBox(window), kPatienceMs);
     QVERIFY(errorBox(window)->text().contains(QStringLiteral("0 で除算しました。")));
     QVERIFY(!window->Timer1.Enabled());
     // Nothing is rolled back: Resume raises the same error again at its first tick.
     errorBox(window)->accept();
     QTRY_VERIFY(!errorBox(window));
     QTest::mouseClick(window->Command3, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(errorBox(window), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(errorBox(window), kPatienceMs);
 }
 
 void TestFrmSingle::interval_data()

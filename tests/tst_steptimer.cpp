@@ -3,6 +3,7 @@
 // The step timer's properties and switching. Its pace is measured by a benchmark, not here.
 #include "runtimeerror.h"
 #include "steptimer.h"
+#include "testsupport.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -71,7 +72,7 @@ void TestStepTimer::ticksWhenEnabledWithInterval()
     StepTimer timer;
     QSignalSpy spy(&timer, &StepTimer::Timer);
     timer.setInterval(2);
-    QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 5, 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 5, kPatienceMs);
     timer.setInterval(0);
     const int count = spy.count();
     QTest::qWait(30);
@@ -87,7 +88,7 @@ void TestStepTimer::disabledNeverTicks()
     QTest::qWait(40);
     QCOMPARE(spy.count(), 0);
     timer.setEnabled(true);
-    QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 1, 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 1, kPatienceMs);
 }
 
 void TestStepTimer::handlerMayStopIt()
@@ -99,7 +100,7 @@ void TestStepTimer::handlerMayStopIt()
         timer.setEnabled(false);
     });
     timer.setInterval(1);
-    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, kPatienceMs);
     QTest::qWait(30);
     QCOMPARE(ticks, 1);
 }

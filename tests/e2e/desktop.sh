@@ -29,8 +29,13 @@ CASES
 
 step "without the Japanese font the program says which to install, once"
 echo '<fontconfig/>' >"$work/nofonts.conf"
-FONTCONFIG_FILE="$work/nofonts.conf" timeout 3 "$program" 2>"$work/nofont.txt" || true
-[ "$(grep -c 'fonts-ipafont-gothic' "$work/nofont.txt")" = 1 ] || fail "no word of the missing font: $(cat "$work/nofont.txt")"
+FONTCONFIG_FILE="$work/nofonts.conf" "$program" 2>"$work/nofont.txt" &
+nofont=$!
+pids+=($nofont)
+wait_for grep -q 'fonts-ipafont-gothic' "$work/nofont.txt" || fail "no word of the missing font: $(cat "$work/nofont.txt")"
+kill "$nofont"
+wait "$nofont" 2>/dev/null || true
+[ "$(grep -c 'fonts-ipafont-gothic' "$work/nofont.txt")" = 1 ] || fail "the missing font was told of more than once: $(cat "$work/nofont.txt")"
 
 # Qt's own options are not the program's: the windows keep their titles and layout.
 "$program" -qwindowtitle Oops -reverse 2>"$work/stderr.txt" &
@@ -48,8 +53,12 @@ single=$(new_window "$launcher")
 click_at "$launcher" 88 24
 sleep 0.5
 count_forms 2 || fail "a second click opened another window"
-shot "$single" 430 0 193 402 fresh-fields
-canvas_shot "$single" fresh-canvas
+# The fields as first drawn: captions and texts in more than two colours.
+fresh_fields() {
+    shot "$single" 430 0 193 402 fresh-fields
+    [ "$(colours fresh-fields)" -gt 2 ]
+}
+wait_for fresh_fields || fail "the simple pendulum's fields were not drawn"
 
 step "typing into the fields and Run swings the pendulum"
 type_into "$single" 576 113 2     # Text3, gravity
@@ -64,7 +73,7 @@ wait_for count_forms 3 || fail "no double pendulum window"
 twin=$(new_window "$before")
 click_at "$twin" 460 28
 wait_for moving "$twin" || fail "the double pendulum does not swing"
-moving "$single" || fail "the simple pendulum stopped when the double one started"
+wait_for moving "$single" || fail "the simple pendulum stopped when the double one started"
 
 step "closing a running window and reopening it gives a fresh window"
 wmctrl -i -c "$single"
@@ -73,9 +82,11 @@ before=$(forms)
 click_at "$launcher" 88 24
 wait_for count_forms 3 || fail "the simple pendulum window did not reopen"
 single=$(new_window "$before")
-sleep 0.3
-shot "$single" 430 0 193 402 reopened-fields
-[ "$(differing fresh-fields reopened-fields)" = 0 ] || fail "the reopened window lost its design-time texts"
+reopened_fields() {
+    shot "$single" 430 0 193 402 reopened-fields
+    [ "$(differing fresh-fields reopened-fields)" = 0 ]
+}
+wait_for reopened_fields || fail "the reopened window lost its design-time texts"
 canvas_shot "$single" reopened-canvas
 [ "$(colours reopened-canvas)" = 1 ] || fail "the reopened canvas is not blank"
 ! moving "$single" || fail "the reopened window moves before Run"
@@ -88,7 +99,7 @@ box=$(error_boxes)
 xdotool windowactivate --sync "$box" key Return
 wait_for test -z "$(error_boxes)" || fail "the error dialog did not close"
 kill -0 "$app" 2>/dev/null || fail "the program ended on the error"
-moving "$twin" || fail "the double pendulum stopped after the error"
+wait_for moving "$twin" || fail "the double pendulum stopped after the error"
 # The field the dialog named has the keyboard, its text selected: typing replaces it.
 xdotool type --delay 20 45
 click_at "$single" 460 28
@@ -107,9 +118,8 @@ canvas_shot "$single" failed-b
 
 step "with the dialog open, the launcher's button brings the window and its dialog to the front"
 click_at "$launcher" 88 24
-sleep 0.3
+wait_for test "$(xdotool getactivewindow)" = "$box" || fail "the error dialog is not in front"
 count_forms 3 || fail "the launcher opened another window"
-[ "$(xdotool getactivewindow)" = "$box" ] || fail "the error dialog is not in front"
 xdotool windowactivate --sync "$box" key Return
 wait_for test -z "$(error_boxes)" || fail "the error dialog did not close"
 ! moving "$single" || fail "the pendulum moves after the dialog of a failed Run"
@@ -128,7 +138,7 @@ wmctrl -i -c "$launcher"
 wait_for count_forms 2 || fail "the launcher did not close"
 sleep 0.3
 kill -0 "$app" 2>/dev/null || fail "the program ended with the launcher"
-moving "$twin" || fail "the double pendulum stopped with the launcher"
+wait_for moving "$twin" || fail "the double pendulum stopped with the launcher"
 
 step "a window whose error dialog is open closes, dialog and all"
 type_into "$single" 576 185 abc
@@ -141,11 +151,8 @@ wait_for count_forms 1 || fail "the simple pendulum window with its dialog did n
 wait_for test -z "$(error_boxes)" || fail "the error dialog outlived its window"
 kill -0 "$app" 2>/dev/null || fail "the program ended while a window was open"
 wmctrl -i -c "$twin"
-deadline=$((SECONDS + 10))
-while kill -0 "$app" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end with its last window"
-    sleep 0.1
-done
+program_ended() { ! kill -0 "$app" 2>/dev/null; }
+wait_for program_ended || fail "the program did not end with its last window"
 status=0
 wait "$app" || status=$?
 [ "$status" = 0 ] || fail "exit status $status"

@@ -32,8 +32,11 @@ click_at "$launcher" 88 24
 wait_for count_forms 2 || fail "no simple pendulum window"
 single=$(new_window "$launcher")
 place "$single" 400 0
-canvas_shot "$single" fresh-canvas
-[ "$(colours fresh-canvas)" = 1 ] || fail "the fresh canvas is not blank"
+blank_canvas() {
+    canvas_shot "$single" fresh-canvas
+    [ "$(colours fresh-canvas)" = 1 ]
+}
+wait_for blank_canvas || fail "the fresh canvas is not blank"
 click_at "$single" 460 28         # Run
 wait_for moving "$single" || fail "the simple pendulum does not swing"
 
@@ -45,7 +48,7 @@ twin=$(new_window "$before")
 place "$twin" 400 480
 click_at "$twin" 460 28
 wait_for moving "$twin" || fail "the double pendulum does not swing"
-moving "$single" || fail "the simple pendulum stopped when the double one started"
+wait_for moving "$single" || fail "the simple pendulum stopped when the double one started"
 
 step "'abc' in the angle field shows the error dialog and changes nothing"
 click_at "$single" 512 28         # Stop
@@ -60,7 +63,7 @@ canvas_shot "$single" after-error
 xdotool windowactivate --sync "$box" key Return
 wait_for test -z "$(error_boxes)" || fail "the error dialog did not close"
 kill -0 "$app" 2>/dev/null || fail "the program ended on the error"
-moving "$twin" || fail "the double pendulum stopped after the error"
+wait_for moving "$twin" || fail "the double pendulum stopped after the error"
 click_at "$single" 568 28         # Resume
 wait_for moving "$single" || fail "Resume does not swing on after the failed Run"
 
@@ -68,11 +71,8 @@ step "closing the last window ends the program with status 0"
 for window in "$single" "$twin" "$launcher"; do
     wmctrl -i -c "$window"
 done
-deadline=$((SECONDS + 20))
-while kill -0 "$app" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end with its last window"
-    sleep 0.1
-done
+program_ended() { ! kill -0 "$app" 2>/dev/null; }
+wait_for program_ended || fail "the program did not end with its last window"
 status=0
 wait "$app" || status=$?
 [ "$status" = 0 ] || fail "exit status $status"

@@ -20,9 +20,10 @@ fail() {
 }
 step() { echo "- $*"; }
 
-# Waits up to ten seconds for a command to succeed.
+# Waits for a command to succeed: two minutes at most, far more than any step takes on a machine
+# whose cores are busy with something else, so that only a fault meets the limit.
 wait_for() {
-    local deadline=$((SECONDS + 10))
+    local deadline=$((SECONDS + 120))
     until "$@"; do
         [ $SECONDS -lt $deadline ] || return 1
         sleep 0.1
