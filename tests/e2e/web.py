@@ -56,71 +56,78 @@ def main():
 
     with browser.served(site) as base:
         page = browser.Browser(ratio)
+
+        def picture(*area):
+            """The part of the page at the area, in CSS pixels, as the screen shows it now."""
+            return page.crop(page.shot(), *area)
+
+        def moves(window):
+            """Whether the window's picture, inked, changes (as it does within a few frames while
+            its pendulum swings, however busy the machine)."""
+            first = picture(*window['picture'])
+            return page.wait_until(lambda: (now := picture(*window['picture'])) != first and
+                                   inked(now) > 0)
+
+        def still(window):
+            """Whether the window's picture stays the same for half a second."""
+            first = picture(*window['picture'])
+            time.sleep(0.5)
+            return picture(*window['picture']) == first
+
         try:
             page.open(base + 'index.html')
-            shot = page.shot()
-            check(page.crop(shot, *LAUNCHER['single'], 1, 1).getpixel((0, 0)) != BACKGROUND,
-                  'the launcher opens')
+            check(page.wait_until(lambda: picture(LAUNCHER['single'], 1, 1).getpixel((0, 0)) !=
+                                  BACKGROUND), 'the launcher opens')
 
             page.click(*LAUNCHER['single'])
             page.click(*LAUNCHER['double'])
-            shot = page.shot()
             for name, window in (('simple', SINGLE), ('double', DOUBLE)):
-                picture = page.crop(shot, *window['picture'])
-                check(inked(picture) == 0, f'the launcher opens the {name} pendulum, apart')
+                check(page.wait_until(lambda: inked(picture(*window['picture'])) == 0),
+                      f'the launcher opens the {name} pendulum, apart')
 
             # The simple pendulum: Run swings it, Stop holds it.
             page.click(*SINGLE['run'])
-            first = page.crop(page.shot(), *SINGLE['picture'])
-            time.sleep(0.5)
-            second = page.crop(page.shot(), *SINGLE['picture'])
-            check(inked(second) > 0 and first != second, 'Run swings the simple pendulum')
+            check(moves(SINGLE), 'Run swings the simple pendulum')
             page.click(*SINGLE['stop'])
-            time.sleep(0.2)
-            held = page.crop(page.shot(), *SINGLE['picture'])
-            time.sleep(0.5)
-            check(page.crop(page.shot(), *SINGLE['picture']) == held, 'Stop holds it')
+            check(page.wait_until(lambda: still(SINGLE)), 'Stop holds it')
+            held = picture(*SINGLE['picture'])
             # A click on the picture puts the bob there.
             page.click(*SINGLE['place'])
-            time.sleep(0.3)
-            placed = page.crop(page.shot(), *SINGLE['picture'])
-            bob = page.crop(page.shot(), SINGLE['place'][0] - 3, SINGLE['place'][1] - 3, 6, 6)
-            check(placed != held and inked(bob) > 0, 'a click on the picture places the bob')
-            held = placed
+            bob = (SINGLE['place'][0] - 3, SINGLE['place'][1] - 3, 6, 6)
+            check(page.wait_until(lambda: picture(*SINGLE['picture']) != held and
+                                  inked(picture(*bob)) > 0),
+                  'a click on the picture places the bob')
+            held = picture(*SINGLE['picture'])
 
             # 'abc' for the angle: the error dialog over the window, the picture unchanged.
-            before = page.crop(page.shot(), *SINGLE['middle'])
+            before = picture(*SINGLE['middle'])
             page.click(*SINGLE['angle'])
             page.select_all()
             page.type('abc')
             page.click(*SINGLE['run'])
-            time.sleep(0.5)
-            check(page.crop(page.shot(), *SINGLE['middle']) != before,
+            check(page.wait_until(lambda: picture(*SINGLE['middle']) != before),
                   "'abc' in the angle field brings the error dialog")
             page.type(Keys.ENTER)
-            time.sleep(0.5)
-            check(page.crop(page.shot(), *SINGLE['picture']) == held,
+            check(page.wait_until(lambda: picture(*SINGLE['picture']) == held),
                   'the dialog closes and the picture is as it was')
             page.click(*SINGLE['resume'])
-            first = page.crop(page.shot(), *SINGLE['picture'])
-            time.sleep(0.5)
-            check(page.crop(page.shot(), *SINGLE['picture']) != first, 'Resume swings on')
+            check(moves(SINGLE), 'Resume swings on')
 
             # The double pendulum with its trail, which grows as it swings.
             page.click(*DOUBLE['trail'])
             page.click(*DOUBLE['run'])
-            time.sleep(0.5)
-            first = page.crop(page.shot(), *DOUBLE['picture'])
-            time.sleep(1.5)
-            second = page.crop(page.shot(), *DOUBLE['picture'])
-            check(second != first, 'Run swings the double pendulum')
+            page.wait_until(lambda: trail(picture(*DOUBLE['picture'])) > 0)
+            first = picture(*DOUBLE['picture'])
+            check(moves(DOUBLE), 'Run swings the double pendulum')
+            page.wait_until(lambda: trail(picture(*DOUBLE['picture'])) > trail(first))
+            second = picture(*DOUBLE['picture'])
             check(0 < trail(first) < trail(second),
                   f'it leaves its trail ({trail(first)} then {trail(second)} pixels)')
 
             # Closing every window ends the program; the page says so.
             for where in (SINGLE['close'], DOUBLE['close'], LAUNCHER['close']):
                 page.click(*where)
-            page.wait_for("return !document.getElementById('notice').hidden", 10)
+            page.wait_for("return !document.getElementById('notice').hidden")
             message = page.driver.execute_script(
                 "return document.getElementById('message').textContent")
             check(message == '振り子シミュレーターは終了しました。' and page.driver.execute_script(

@@ -12,14 +12,13 @@ import http.server
 import io
 import json
 import os
-import sys
 import threading
 import time
 import urllib.parse
 
 from PIL import Image
 from selenium import webdriver
-from selenium.common.exceptions import WebDriverException
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
@@ -27,6 +26,15 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 WINDOW = (1400, 1000)  # the browser window, as in the measurements
+
+# How long a program of the build may hold the page, at most: far above any honest run, even of a
+# 100 000-tick trace on a machine whose cores are busy with something else, so that only a
+# program that never ends meets it.
+PROGRAM_LIMIT = 30 * 60
+
+# How long the page may take to show what a step waits for (the program started, a window
+# drawn, the end page), at most: the page answers within a second on a quiet machine.
+STEP_LIMIT = 120
 
 
 RUN_PAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'run.html')
@@ -107,16 +115,23 @@ class Browser:
 
     def open(self, address, ready="return !document.getElementById('screen').hidden"):
         self.driver.get(address)
-        self.wait_for(ready, 60)
+        self.wait_for(ready)
         time.sleep(0.5)  # the first frame
 
-    def wait_for(self, script, seconds=10):
+    def wait_for(self, script, seconds=STEP_LIMIT):
+        """Waits until the script returns true; fails, naming the script, after the seconds."""
+        if not self.wait_until(lambda: self.driver.execute_script(script), seconds):
+            raise AssertionError(f'waited {seconds} s in vain for: {script}')
+
+    @staticmethod
+    def wait_until(condition, seconds=STEP_LIMIT):
+        """Asks the condition until it holds, for the seconds at most; returns whether it held."""
         end = time.monotonic() + seconds
-        while time.monotonic() < end:
-            if self.driver.execute_script(script):
-                return
+        while not condition():
+            if time.monotonic() > end:
+                return False
             time.sleep(0.05)
-        raise AssertionError(f'timed out waiting for: {script}')
+        return True
 
     def screen(self):
         return self.driver.find_element(By.ID, 'screen')
@@ -154,31 +169,39 @@ class Browser:
 
     def run(self, base, program, arguments, output):
         """Runs a program of the build (base serves its folder) to its end, writing what it
-        prints to output as it comes; returns its exit status."""
+        prints to output; returns its exit status.
+
+        The program runs on the page's own thread and holds it while it computes: a script sent
+        to the page meanwhile waits until the program lets go, so WebDriver's script and
+        page-load timeouts are the program's limit, not their defaults of 30 s and 300 s, which a
+        busy machine outlasts."""
+        self.driver.set_script_timeout(PROGRAM_LIMIT)
+        self.driver.set_page_load_timeout(PROGRAM_LIMIT)
+        end = time.monotonic() + PROGRAM_LIMIT
         query = urllib.parse.urlencode({'program': program, 'arguments': json.dumps(arguments)})
-        self.driver.get(f'{base}run.html?{query}')
-        while True:
-            lines, status = self.driver.execute_script(
-                'return [window.output.splice(0, 50000), window.exitStatus];')
-            for line in lines:
-                output.write(line + '\n')
-            if status is not None and not lines:
-                return status
-            if not lines:
-                time.sleep(0.2)
+        try:
+            self.driver.get(f'{base}run.html?{query}')
+            while True:
+                lines, status = self.driver.execute_script(
+                    'return [window.output.splice(0, 50000), window.exitStatus];')
+                for line in lines:
+                    output.write(line + '\n')
+                if status is not None and not lines:
+                    return status
+                if time.monotonic() > end:
+                    raise TimeoutException()
+                if not lines:
+                    time.sleep(0.2)
+        except TimeoutException:
+            raise TimeoutError(f'{program} {" ".join(arguments)} did not end within '
+                               f'{PROGRAM_LIMIT // 60} minutes') from None
 
 
 def run_program(folder, program, arguments, output):
     """Serves the folder, runs the program of it (its name without .js) in a browser of its own
-    to its end, writing what it prints to output; returns its exit status. A browser that fails
-    to start, as headless Chromium now and then does on a busy machine, is started once more."""
+    to its end, writing what it prints to output; returns its exit status."""
     with served(folder) as base:
-        try:
-            session = Browser()
-        except WebDriverException as error:
-            print(f'run_program: Chromium did not start ({error.msg}); starting it again',
-                  file=sys.stderr, flush=True)
-            session = Browser()
+        session = Browser()
         try:
             return session.run(base, program, arguments, output)
         finally:
