@@ -76,8 +76,9 @@ def main():
 
         try:
             page.open(base + 'index.html')
-            check(page.wait_until(lambda: picture(LAUNCHER['single'], 1, 1).getpixel((0, 0)) !=
-                                  BACKGROUND), 'the launcher opens')
+            button = (*LAUNCHER['single'], 1, 1)
+            check(page.wait_until(lambda: picture(*button).getpixel((0, 0)) != BACKGROUND),
+                  'the launcher opens')
 
             page.click(*LAUNCHER['single'])
             page.click(*LAUNCHER['double'])
