@@ -69,9 +69,13 @@ void Pace::timersChanged()
 void Pace::wake()
 {
     // The handlers may close windows, and so delete timers, and start or stop any timer.
+    // A timer gets every tick that has come due since the last wake-up: a browser wakes a
+    // repeated timer every 4 ms at best, which at 1 ms would drop three ticks of four. Each
+    // tick moves the deadline on by one interval, and past the resync limit to one interval
+    // from now, so the loop ends however slow the handler.
     const QList<QPointer<StepTimer>> timers(m_timers.begin(), m_timers.end());
     for (const QPointer<StepTimer> &timer : timers)
-        if (timer && timer->running() && timer->deadline() <= Clock::now())
+        while (timer && timer->running() && timer->deadline() <= Clock::now())
             timer->tick();
     if (!m_waiting.isEmpty() && frameOver(Clock::now()))
         sendFrame();

@@ -8,7 +8,9 @@
 // after each tick: it asks the clock to call it with the next display frame
 // (sendWithNextFrame), and only then tells Qt what changed. One wake-up of the clock does, in
 // this order:
-//  1. tick every step timer whose deadline has come. Timers of up to 20 ms keep their deadlines
+//  1. tick every step timer whose deadline has come, as many times as its ticks have come due
+//     since the last wake-up (within the timer's resync rule): a wake-up later than asked, as a
+//     browser's at short intervals, loses no ticks. Timers of up to 20 ms keep their deadlines
 //     on a shared grid (StepTimer::onGrid), so windows at the same interval are due together
 //     and tick in this one wake-up;
 //  2. once a frame has passed since the last one went out, call every window waiting for a
