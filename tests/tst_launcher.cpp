@@ -29,7 +29,7 @@ private slots:
     void oneInstanceEach();
     void closingKeepsValues();
     void reopenedDoubleRunsFormLoad();
-    void closeStopsTicksAndMinimisedRestores();
+    void closeStopsTicksAndShowBringsBack();
     void qtTextsAreJapanese();
     void icon_data();
     void icon();
@@ -121,7 +121,7 @@ void TestLauncher::reopenedDoubleRunsFormLoad()
     QVERIFY(simulators.twin().window()->Label17->text().isEmpty());
 }
 
-void TestLauncher::closeStopsTicksAndMinimisedRestores()
+void TestLauncher::closeStopsTicksAndShowBringsBack()
 {
     Simulators simulators;
     frmMain launcher(simulators);
@@ -150,6 +150,16 @@ void TestLauncher::closeStopsTicksAndMinimisedRestores()
     QTest::mouseClick(launcher.Command2, Qt::LeftButton);
     QCOMPARE(simulators.twin().window(), window);
     QVERIFY(!window->isMinimized());
+
+    // A window left partly off the screen (the screen shrank, or it was dragged away) comes
+    // back wholly onto it.
+    const QRect area = window->screen()->availableGeometry();
+    window->move(area.right() - 10, area.bottom() - 10);
+    QTRY_COMPARE(window->frameGeometry().left(), area.right() - 10);
+    QTest::mouseClick(launcher.Command2, Qt::LeftButton);
+    QTRY_VERIFY2(area.contains(window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(window->x()).arg(window->y())
+                                    .arg(window->width()).arg(window->height())));
 }
 
 void TestLauncher::qtTextsAreJapanese()
