@@ -3,15 +3,18 @@
 # SPDX-License-Identifier: MIT
 """The browser program end to end, in Debian's headless Chromium, driven as a person would:
 
-    tests/e2e/web.py SITE [RATIO]
+    tests/e2e/web.py SITE [RATIO | tablet | phone]
 
 SITE is the built folder (build-web/pendulum-VERSION-web), served here on the loopback
-address; RATIO the screen's device pixel ratio. The launcher opens both windows, each placed
-apart; Run moves each figure; Stop holds it; a click on the picture places the bob; 'abc' in the
-angle field brings the run-time error dialog and leaves the picture as it was; Resume swings
-on; the double pendulum leaves its trail; closing the last window ends the program and the page
-says so; the console stays clean. A browser without WebAssembly gets the page's message.
+address; RATIO the screen's device pixel ratio, for a walk with the mouse; tablet or phone, for
+a walk by touch on such a device (touch_walk). With the mouse: the launcher opens both
+windows, each placed apart; Run moves each figure; Stop holds it; a click on the picture places
+the bob; 'abc' in the angle field brings the run-time error dialog and leaves the picture as it
+was; Resume swings on; the double pendulum leaves its trail; closing the last window ends the
+program and the page says so; the console stays clean. A browser without WebAssembly gets the
+page's message.
 """
+import itertools
 import os
 import sys
 import time
@@ -28,10 +31,18 @@ import browser  # noqa: E402
 LAUNCHER = {'single': (100, 58), 'double': (100, 106), 'close': (314, 20)}
 SINGLE = {'run': (800, 62), 'stop': (852, 62), 'resume': (908, 62), 'angle': (916, 219),
           'close': (952, 20), 'picture': (352, 54, 400, 368), 'middle': (553, 185, 200, 100),
-          'place': (430, 340)}
+          'place': (430, 340), 'dialog': (600, 182)}
 DOUBLE = {'run': (1224, 470), 'trail': (1219, 726), 'close': (1376, 428),
           'picture': (776, 462, 400, 368)}
 BACKGROUND = (0x33, 0x33, 0x33)
+
+# On a touch screen windows lie where the screen has room: what a finger presses is found from
+# the active window's title bar, (0, 0) being the first pixel of its top row.
+ACTIVE_TITLE = (48, 140, 198)
+FROM_TITLE = {'run': (460, 50), 'angle': (576, 207), 'place': (90, 328), 'title': (100, 8),
+              'picture': (12, 42, 400, 368)}
+# Tablets and phones, upright and turned: CSS pixels and ratio.
+DEVICES = {'tablet': (1024, 768, 2), 'phone': (390, 844, 3)}
 
 
 def inked(image):
@@ -44,9 +55,103 @@ def trail(image):
     return sum(1 for r, g, b in image.getdata() if r > 160 and g < 100 and b > 160)
 
 
+def active_title(image):
+    """The active window's title bar in a shot of the page's layout: the left, the row and the
+    right of its top row, or None."""
+    width = image.width
+    data = list(image.getdata())
+    for y in range(image.height):
+        x = 0
+        for colour, run in itertools.groupby(data[y * width:(y + 1) * width]):
+            length = len(list(run))
+            if colour == ACTIVE_TITLE and length >= 100:
+                return x, y, x + length
+            x += length
+    return None
+
+
+def touch_walk(base, device, check):
+    """The program by touch alone on an emulated tablet or phone: each window opens where it
+    can be reached, a tap activates and raises a window, a drag on its title bar moves it,
+    fields take typing, Run swings, a tap places the bob; the device turns and every window
+    stays reachable; a tap on each window's close button ends the program."""
+    width, height, ratio = DEVICES[device]
+    page = browser.Browser()
+    try:
+        page.emulate(width, height, ratio)
+        page.open(base + 'index.html')
+
+        def title():
+            found = []
+            page.wait_until(lambda: found.append(active_title(page.layout_shot())) or found[-1])
+            return found[-1]
+
+        def at(bar, name):
+            return bar[0] + FROM_TITLE[name][0], bar[1] + FROM_TITLE[name][1]
+
+        def picture(bar):
+            x, y, w, h = FROM_TITLE['picture']
+            return page.layout_shot().crop((bar[0] + x, bar[1] + y, bar[0] + x + w,
+                                            bar[1] + y + h))
+
+        def reachable(bar):
+            layout = page.driver.execute_script('return [innerWidth, innerHeight]')
+            return 0 <= bar[0] and bar[2] <= layout[0] and 0 <= bar[1] < layout[1]
+
+        page.touch(LAUNCHER['single'])
+        single = title()
+        check(reachable(single), f'{device}: the simple pendulum opens on the page {single}')
+        page.touch(LAUNCHER['double'])
+        double = title()
+        check(double != single and reachable(double),
+              f'{device}: the double pendulum opens apart {double}')
+        page.touch(at(single, 'title'))
+        check(page.wait_until(lambda: active_title(page.layout_shot()) == single),
+              f'{device}: a tap on the simple pendulum activates it')
+        grip = at(double, 'title')
+        page.touch(grip, (grip[0] + 20, grip[1] + 15), (grip[0] + 40, grip[1] + 30))
+        # (A finger's path on a page shown fitted to a phone lands within a pixel.)
+        moved = []
+        check(page.wait_until(lambda: moved.append(title()) or (
+                  abs(moved[-1][0] - double[0] - 40) <= 1
+                  and abs(moved[-1][1] - double[1] - 30) <= 1)),
+              f'{device}: a drag on its title bar moves the double pendulum {moved[-1]}')
+        moved = moved[-1]
+        page.touch(at(single, 'angle'))
+        page.select_all()
+        page.type('45')
+        page.touch(at(single, 'run'))
+        first = picture(single)
+        check(page.wait_until(lambda: picture(single) != first),
+              f'{device}: typed and tapped, Run swings the simple pendulum')
+        page.touch(at(moved, 'title'))
+        page.touch(at(moved, 'run'))
+        first = picture(moved)
+        check(page.wait_until(lambda: picture(moved) != first),
+              f'{device}: Run swings the double pendulum')
+
+        page.emulate(height, width, ratio)
+        page.touch(LAUNCHER['single'])
+        turned = title()
+        check(reachable(turned), f'{device} turned: the launcher brings the simple pendulum '
+                                 f'onto the page {turned}')
+        for _ in range(3):
+            bar = title()
+            page.touch((bar[2] - 11, bar[1] + 8))
+            page.wait_until(lambda: active_title(page.layout_shot()) != bar)
+        check(page.wait_until(lambda: page.driver.execute_script(
+            "return !document.getElementById('notice').hidden")),
+            f'{device} turned: a tap on each close button ends the program')
+        messages = page.console_messages()
+        check(not messages, f'{device}: nothing in the console' +
+              ''.join('\n  ' + m for m in messages))
+    finally:
+        page.close()
+
+
 def main():
     site = sys.argv[1]
-    ratio = float(sys.argv[2]) if len(sys.argv) > 2 else 1
+    screen = sys.argv[2] if len(sys.argv) > 2 else '1'
     failures = []
 
     def check(condition, what):
@@ -55,104 +160,119 @@ def main():
             failures.append(what)
 
     with browser.served(site) as base:
-        page = browser.Browser(ratio)
-
-        def picture(*area):
-            """The part of the page at the area, in CSS pixels, as the screen shows it now."""
-            return page.crop(page.shot(), *area)
-
-        def moves(window):
-            """Whether the window's picture, inked, changes (as it does within a few frames while
-            its pendulum swings, however busy the machine)."""
-            first = picture(*window['picture'])
-            return page.wait_until(lambda: (now := picture(*window['picture'])) != first and
-                                   inked(now) > 0)
-
-        def still(window):
-            """Whether the window's picture stays the same for half a second."""
-            first = picture(*window['picture'])
-            time.sleep(0.5)
-            return picture(*window['picture']) == first
-
-        try:
-            page.open(base + 'index.html')
-            button = (*LAUNCHER['single'], 1, 1)
-            check(page.wait_until(lambda: picture(*button).getpixel((0, 0)) != BACKGROUND),
-                  'the launcher opens')
-
-            page.click(*LAUNCHER['single'])
-            page.click(*LAUNCHER['double'])
-            for name, window in (('simple', SINGLE), ('double', DOUBLE)):
-                check(page.wait_until(lambda: inked(picture(*window['picture'])) == 0),
-                      f'the launcher opens the {name} pendulum, apart')
-
-            # The simple pendulum: Run swings it, Stop holds it.
-            page.click(*SINGLE['run'])
-            check(moves(SINGLE), 'Run swings the simple pendulum')
-            page.click(*SINGLE['stop'])
-            check(page.wait_until(lambda: still(SINGLE)), 'Stop holds it')
-            held = picture(*SINGLE['picture'])
-            # A click on the picture puts the bob there.
-            page.click(*SINGLE['place'])
-            bob = (SINGLE['place'][0] - 3, SINGLE['place'][1] - 3, 6, 6)
-            check(page.wait_until(lambda: picture(*SINGLE['picture']) != held and
-                                  inked(picture(*bob)) > 0),
-                  'a click on the picture places the bob')
-            held = picture(*SINGLE['picture'])
-
-            # 'abc' for the angle: the error dialog over the window, the picture unchanged.
-            before = picture(*SINGLE['middle'])
-            page.click(*SINGLE['angle'])
-            page.select_all()
-            page.type('abc')
-            page.click(*SINGLE['run'])
-            check(page.wait_until(lambda: picture(*SINGLE['middle']) != before),
-                  "'abc' in the angle field brings the error dialog")
-            page.type(Keys.ENTER)
-            check(page.wait_until(lambda: picture(*SINGLE['picture']) == held),
-                  'the dialog closes and the picture is as it was')
-            page.click(*SINGLE['resume'])
-            check(moves(SINGLE), 'Resume swings on')
-
-            # The double pendulum with its trail, which grows as it swings.
-            page.click(*DOUBLE['trail'])
-            page.click(*DOUBLE['run'])
-            page.wait_until(lambda: trail(picture(*DOUBLE['picture'])) > 0)
-            first = picture(*DOUBLE['picture'])
-            check(moves(DOUBLE), 'Run swings the double pendulum')
-            page.wait_until(lambda: trail(picture(*DOUBLE['picture'])) > trail(first))
-            second = picture(*DOUBLE['picture'])
-            check(0 < trail(first) < trail(second),
-                  f'it leaves its trail ({trail(first)} then {trail(second)} pixels)')
-
-            # Closing every window ends the program; the page says so.
-            for where in (SINGLE['close'], DOUBLE['close'], LAUNCHER['close']):
-                page.click(*where)
-            page.wait_for("return !document.getElementById('notice').hidden")
-            message = page.driver.execute_script(
-                "return document.getElementById('message').textContent")
-            check(message == '振り子シミュレーターは終了しました。' and page.driver.execute_script(
-                "return !document.getElementById('restart').hidden"),
-                f'the page says the program has ended ({message})')
-            errors = page.console_errors()
-            check(not errors, 'no error in the console' + ''.join('\n  ' + e for e in errors))
-        finally:
-            page.close()
-
-        # A browser without WebAssembly gets the page's message instead of the program.
-        page = browser.Browser(ratio)
-        try:
-            page.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
-                                        {'source': 'delete window.WebAssembly;'})
-            page.driver.get(base + 'index.html')
-            message = page.driver.execute_script(
-                "return document.getElementById('message').textContent")
-            check('WebAssembly に対応していない' in message,
-                  f'without WebAssembly the page says so ({message})')
-        finally:
-            page.close()
+        if screen in DEVICES:
+            touch_walk(base, screen, check)
+        else:
+            mouse_walk(base, float(screen), check)
     if failures:
         sys.exit(f'{len(failures)} failed')
+
+
+def mouse_walk(base, ratio, check):
+    """The program with the mouse, at the ratio, as the module says."""
+    page = browser.Browser(ratio)
+
+    def picture(*area):
+        """The part of the page at the area, in CSS pixels, as the screen shows it now."""
+        return page.crop(page.shot(), *area)
+
+    def moves(window):
+        """Whether the window's picture, inked, changes (as it does within a few frames while
+        its pendulum swings, however busy the machine)."""
+        first = picture(*window['picture'])
+        return page.wait_until(lambda: (now := picture(*window['picture'])) != first and
+                               inked(now) > 0)
+
+    def still(window):
+        """Whether the window's picture stays the same for half a second."""
+        first = picture(*window['picture'])
+        time.sleep(0.5)
+        return picture(*window['picture']) == first
+
+    try:
+        page.open(base + 'index.html')
+        button = (*LAUNCHER['single'], 1, 1)
+        check(page.wait_until(lambda: picture(*button).getpixel((0, 0)) != BACKGROUND),
+              'the launcher opens')
+
+        page.click(*LAUNCHER['single'])
+        page.click(*LAUNCHER['double'])
+        for name, window in (('simple', SINGLE), ('double', DOUBLE)):
+            check(page.wait_until(lambda: inked(picture(*window['picture'])) == 0),
+                  f'the launcher opens the {name} pendulum, apart')
+
+        # The simple pendulum: Run swings it, Stop holds it.
+        page.click(*SINGLE['run'])
+        check(moves(SINGLE), 'Run swings the simple pendulum')
+        page.click(*SINGLE['stop'])
+        check(page.wait_until(lambda: still(SINGLE)), 'Stop holds it')
+        held = picture(*SINGLE['picture'])
+        # A click on the picture puts the bob there.
+        page.click(*SINGLE['place'])
+        bob = (SINGLE['place'][0] - 3, SINGLE['place'][1] - 3, 6, 6)
+        check(page.wait_until(lambda: picture(*SINGLE['picture']) != held and
+                              inked(picture(*bob)) > 0),
+              'a click on the picture places the bob')
+        held = picture(*SINGLE['picture'])
+
+        # 'abc' for the angle: the error dialog over the window, the picture unchanged.
+        before = picture(*SINGLE['middle'])
+        page.click(*SINGLE['angle'])
+        page.select_all()
+        page.type('abc')
+        page.click(*SINGLE['run'])
+        check(page.wait_until(lambda: picture(*SINGLE['middle']) != before),
+              "'abc' in the angle field brings the error dialog")
+        # A click on its window leaves the dialog over it; a click on the dialog gives it the
+        # keyboard back.
+        page.click(*SINGLE['place'])
+        time.sleep(0.5)
+        check(picture(*SINGLE['middle']) != before, 'the dialog stays over its window')
+        page.click(*SINGLE['dialog'])
+        page.type(Keys.ENTER)
+        check(page.wait_until(lambda: picture(*SINGLE['picture']) == held),
+              'the dialog closes and the picture is as it was')
+        page.click(*SINGLE['resume'])
+        check(moves(SINGLE), 'Resume swings on')
+
+        # The double pendulum with its trail, which grows as it swings.
+        page.click(*DOUBLE['trail'])
+        page.click(*DOUBLE['run'])
+        page.wait_until(lambda: trail(picture(*DOUBLE['picture'])) > 0)
+        first = picture(*DOUBLE['picture'])
+        check(moves(DOUBLE), 'Run swings the double pendulum')
+        page.wait_until(lambda: trail(picture(*DOUBLE['picture'])) > trail(first))
+        second = picture(*DOUBLE['picture'])
+        check(0 < trail(first) < trail(second),
+              f'it leaves its trail ({trail(first)} then {trail(second)} pixels)')
+
+        # Closing every window ends the program; the page says so.
+        for where in (SINGLE['close'], DOUBLE['close'], LAUNCHER['close']):
+            page.click(*where)
+        page.wait_for("return !document.getElementById('notice').hidden")
+        message = page.driver.execute_script(
+            "return document.getElementById('message').textContent")
+        check(message == '振り子シミュレーターは終了しました。' and page.driver.execute_script(
+            "return !document.getElementById('restart').hidden"),
+            f'the page says the program has ended ({message})')
+        errors = page.console_messages()
+        check(not errors, 'no error or warning in the console' +
+              ''.join('\n  ' + e for e in errors))
+    finally:
+        page.close()
+
+    # A browser without WebAssembly gets the page's message instead of the program.
+    page = browser.Browser(ratio)
+    try:
+        page.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
+                                    {'source': 'delete window.WebAssembly;'})
+        page.driver.get(base + 'index.html')
+        message = page.driver.execute_script(
+            "return document.getElementById('message').textContent")
+        check('WebAssembly に対応していない' in message,
+              f'without WebAssembly the page says so ({message})')
+    finally:
+        page.close()
 
 
 if __name__ == '__main__':

@@ -147,6 +147,33 @@ class Browser:
         ActionChains(self.driver).send_keys(text).perform()
         time.sleep(0.1)
 
+    def emulate(self, width, height, ratio):
+        """Makes the page a touch device's: a screen of width x height CSS pixels at the ratio,
+        laid out as a phone's browser does (its viewport tag heeded), touched rather than
+        clicked."""
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': width, 'height': height, 'deviceScaleFactor': ratio, 'mobile': True})
+        self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled',
+                                    {'enabled': True, 'maxTouchPoints': 5})
+
+    def touch(self, *points):
+        """One finger down at the first of the page's CSS pixels, along the rest, and up."""
+        def send(kind, at):
+            self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {
+                'type': kind, 'touchPoints': [{'x': x, 'y': y} for x, y in at]})
+        send('touchStart', points[:1])
+        for point in points[1:]:
+            send('touchMove', [point])
+        send('touchEnd', [])
+        time.sleep(0.1)
+
+    def layout_shot(self):
+        """The page as the user sees it, scaled to its layout's CSS pixels (a phone's browser
+        shows a page laid out larger than its screen fitted to it)."""
+        image = self.shot()
+        width = self.driver.execute_script('return window.innerWidth')
+        return image.resize((width, round(image.height * width / image.width)), Image.NEAREST)
+
     def select_all(self):
         """Ctrl+A, to the window that has the keyboard."""
         ActionChains(self.driver).key_down(Keys.CONTROL).send_keys('a').key_up(
@@ -163,9 +190,10 @@ class Browser:
         return image.crop((round(x * r), round(y * r), round((x + width) * r),
                            round((y + height) * r)))
 
-    def console_errors(self):
+    def console_messages(self):
+        """The errors and warnings in the page's console since the last call."""
         return [entry['message'] for entry in self.driver.get_log('browser')
-                if entry['level'] == 'SEVERE']
+                if entry['level'] in ('SEVERE', 'WARNING')]
 
     def run(self, base, program, arguments, output):
         """Runs a program of the build (base serves its folder) to its end, writing what it
