@@ -53,8 +53,9 @@ private:
     {
         const QRect area = window->screen()->availableGeometry();
         const QRect frame = window->frameGeometry();
-        const QPoint to(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
-                        std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+        const QPoint to(
+            std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
+            std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
         if (to != frame.topLeft())
             window->move(to);
     }

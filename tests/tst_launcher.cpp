@@ -157,9 +157,11 @@ void TestLauncher::closeStopsTicksAndShowBringsBack()
     window->move(area.right() - 10, area.bottom() - 10);
     QTRY_COMPARE(window->frameGeometry().left(), area.right() - 10);
     QTest::mouseClick(launcher.Command2, Qt::LeftButton);
-    QTRY_VERIFY2(area.contains(window->frameGeometry()),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(window->x()).arg(window->y())
-                                    .arg(window->width()).arg(window->height())));
+    QTRY_VERIFY2(area.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                        .arg(window->x())
+                                                                        .arg(window->y())
+                                                                        .arg(window->width())
+                                                                        .arg(window->height())));
 }
 
 void TestLauncher::qtTextsAreJapanese()
