@@ -1,18 +1,19 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 # SPDX-License-Identifier: MIT
-"""The browser program end to end, in Debian's headless Chromium, driven as a person would:
+"""The browser program end to end, in Debian's browsers, driven as a person would:
 
-    tests/e2e/web.py SITE [RATIO | tablet | phone]
+    tests/e2e/web.py SITE [RATIO | tablet | phone] [chromium | firefox | webkit]
 
 SITE is the built folder (build-web/pendulum-VERSION-web), served here on the loopback
-address; RATIO the screen's device pixel ratio, for a walk with the mouse; tablet or phone, for
-a walk by touch on such a device (touch_walk). With the mouse: the launcher opens both
-windows, each placed apart; Run moves each figure; Stop holds it; a click on the picture places
-the bob; 'abc' in the angle field brings the run-time error dialog and leaves the picture as it
-was; Resume swings on; the double pendulum leaves its trail; closing the last window ends the
-program and the page says so; the console stays clean. A browser without WebAssembly gets the
-page's message.
+address; RATIO the screen's device pixel ratio, for a walk with the mouse in the engine
+(Chromium unless named); tablet or phone, for a walk by touch on such a device in Chromium
+(touch_walk). With the mouse: the launcher opens both windows, each placed apart; Run moves
+each figure; Stop holds it; a click on the picture places the bob; 'abc' in the angle field
+brings the run-time error dialog, which a click on its window leaves over it, and leaves the
+picture as it was; Resume swings on; the double pendulum leaves its trail; closing the last
+window ends the program and the page says so; the console stays clean (WebKitWebDriver shows no
+console). Chromium without WebAssembly gets the page's message.
 """
 import itertools
 import os
@@ -25,22 +26,17 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
                                 'tools', 'web'))
 import browser  # noqa: E402
 
-# Where the windows open on the 1400 x 1000 page, in the program's logical pixels: each frame
-# where it covers no other (the launcher at the top left, then the simple pendulum beside it,
-# then the double pendulum where it covers least), and in each what the test presses.
+# The launcher opens at the page's top left; the windows it opens lie where the page has room,
+# which differs from engine to engine and device to device. What the test presses in them is
+# found from the active window's title bar, (0, 0) being the first pixel of its top row, in the
+# program's logical pixels.
 LAUNCHER = {'single': (100, 58), 'double': (100, 106), 'close': (314, 20)}
-SINGLE = {'run': (800, 62), 'stop': (852, 62), 'resume': (908, 62), 'angle': (916, 219),
-          'close': (952, 20), 'picture': (352, 54, 400, 368), 'middle': (553, 185, 200, 100),
-          'place': (430, 340), 'dialog': (600, 182)}
-DOUBLE = {'run': (1224, 470), 'trail': (1219, 726), 'close': (1376, 428),
-          'picture': (776, 462, 400, 368)}
-BACKGROUND = (0x33, 0x33, 0x33)
-
-# On a touch screen windows lie where the screen has room: what a finger presses is found from
-# the active window's title bar, (0, 0) being the first pixel of its top row.
 ACTIVE_TITLE = (48, 140, 198)
-FROM_TITLE = {'run': (460, 50), 'angle': (576, 207), 'place': (90, 328), 'title': (100, 8),
-              'picture': (12, 42, 400, 368)}
+FROM_TITLE = {'run': (460, 50), 'stop': (512, 50), 'resume': (568, 50), 'angle': (576, 207),
+              'place': (90, 328), 'title': (100, 8), 'close': (612, 8), 'trail': (455, 306),
+              'dialog': (260, 170), 'picture': (12, 42, 400, 368),
+              'middle': (213, 173, 200, 100)}
+BACKGROUND = (0x33, 0x33, 0x33)
 # Tablets and phones, upright and turned: CSS pixels and ratio.
 DEVICES = {'tablet': (1024, 768, 2), 'phone': (390, 844, 3)}
 
@@ -53,6 +49,12 @@ def inked(image):
 def trail(image):
     """How many pixels of a picture are the trail's magenta."""
     return sum(1 for r, g, b in image.getdata() if r > 160 and g < 100 and b > 160)
+
+
+def placed(bar):
+    """What the test presses and looks at in the window whose title bar is found at bar."""
+    return {name: (bar[0] + where[0], bar[1] + where[1], *where[2:])
+            for name, where in FROM_TITLE.items()}
 
 
 def active_title(image):
@@ -95,7 +97,7 @@ def touch_walk(base, device, check):
                                             bar[1] + y + h))
 
         def reachable(bar):
-            layout = page.driver.execute_script('return [innerWidth, innerHeight]')
+            layout = page.script('return [innerWidth, innerHeight]')
             return 0 <= bar[0] and bar[2] <= layout[0] and 0 <= bar[1] < layout[1]
 
         page.touch(LAUNCHER['single'])
@@ -139,7 +141,7 @@ def touch_walk(base, device, check):
             bar = title()
             page.touch((bar[2] - 11, bar[1] + 8))
             page.wait_until(lambda: active_title(page.layout_shot()) != bar)
-        check(page.wait_until(lambda: page.driver.execute_script(
+        check(page.wait_until(lambda: page.script(
             "return !document.getElementById('notice').hidden")),
             f'{device} turned: a tap on each close button ends the program')
         messages = page.console_messages()
@@ -152,6 +154,7 @@ def touch_walk(base, device, check):
 def main():
     site = sys.argv[1]
     screen = sys.argv[2] if len(sys.argv) > 2 else '1'
+    engine = browser.ENGINES[sys.argv[3] if len(sys.argv) > 3 else 'chromium']
     failures = []
 
     def check(condition, what):
@@ -163,14 +166,14 @@ def main():
         if screen in DEVICES:
             touch_walk(base, screen, check)
         else:
-            mouse_walk(base, float(screen), check)
+            mouse_walk(base, engine(float(screen)), check)
     if failures:
         sys.exit(f'{len(failures)} failed')
 
 
-def mouse_walk(base, ratio, check):
-    """The program with the mouse, at the ratio, as the module says."""
-    page = browser.Browser(ratio)
+def mouse_walk(base, page, check):
+    """The program with the mouse, on a page of the engine, as the module says."""
+    ratio = page.ratio
 
     def picture(*area):
         """The part of the page at the area, in CSS pixels, as the screen shows it now."""
@@ -195,11 +198,17 @@ def mouse_walk(base, ratio, check):
         check(page.wait_until(lambda: picture(*button).getpixel((0, 0)) != BACKGROUND),
               'the launcher opens')
 
-        page.click(*LAUNCHER['single'])
-        page.click(*LAUNCHER['double'])
+        def opened(button):
+            page.click(*button)
+            found = []
+            page.wait_until(lambda: found.append(active_title(page.layout_shot())) or found[-1])
+            return placed(found[-1] or (0, 0))
+
+        SINGLE = opened(LAUNCHER['single'])
+        DOUBLE = opened(LAUNCHER['double'])
         for name, window in (('simple', SINGLE), ('double', DOUBLE)):
             check(page.wait_until(lambda: inked(picture(*window['picture'])) == 0),
-                  f'the launcher opens the {name} pendulum, apart')
+                  f'the launcher opens the {name} pendulum, apart {window["title"]}')
 
         # The simple pendulum: Run swings it, Stop holds it.
         page.click(*SINGLE['run'])
@@ -250,9 +259,8 @@ def mouse_walk(base, ratio, check):
         for where in (SINGLE['close'], DOUBLE['close'], LAUNCHER['close']):
             page.click(*where)
         page.wait_for("return !document.getElementById('notice').hidden")
-        message = page.driver.execute_script(
-            "return document.getElementById('message').textContent")
-        check(message == '振り子シミュレーターは終了しました。' and page.driver.execute_script(
+        message = page.script("return document.getElementById('message').textContent")
+        check(message == '振り子シミュレーターは終了しました。' and page.script(
             "return !document.getElementById('restart').hidden"),
             f'the page says the program has ended ({message})')
         errors = page.console_messages()
@@ -262,6 +270,8 @@ def mouse_walk(base, ratio, check):
         page.close()
 
     # A browser without WebAssembly gets the page's message instead of the program.
+    if page.name != 'chromium':
+        return
     page = browser.Browser(ratio)
     try:
         page.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
