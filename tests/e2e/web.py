@@ -37,6 +37,8 @@ FROM_TITLE = {'run': (460, 50), 'stop': (512, 50), 'resume': (568, 50), 'angle':
               'dialog': (260, 170), 'picture': (12, 42, 400, 368),
               'middle': (213, 173, 200, 100)}
 BACKGROUND = (0x33, 0x33, 0x33)
+# The browser's window after the walk narrows it (it starts at browser.WINDOW).
+WINDOW_NARROW = (700, 1000)
 # Tablets and phones, upright and turned: CSS pixels and ratio.
 DEVICES = {'tablet': (1024, 768, 2), 'phone': (390, 844, 3)}
 
@@ -255,9 +257,22 @@ def mouse_walk(base, page, check):
         check(0 < trail(first) < trail(second),
               f'it leaves its trail ({trail(first)} then {trail(second)} pixels)')
 
-        # Closing every window ends the program; the page says so.
-        for where in (SINGLE['close'], DOUBLE['close'], LAUNCHER['close']):
-            page.click(*where)
+        # The browser's window narrowed to half the page: the launcher's button brings the
+        # double pendulum, which lay at the right, back onto the page.
+        page.resize(WINDOW_NARROW)
+        page.wait_for(f'return window.innerWidth === {WINDOW_NARROW[0]}')
+        page.click(*LAUNCHER['double'])
+        found = []
+        check(page.wait_until(lambda: found.append(active_title(page.layout_shot())) or (
+                  found[-1] and found[-1][2] <= WINDOW_NARROW[0])),
+              f'narrowed, the launcher brings the double pendulum onto the page {found[-1]}')
+
+        # Closing every window, the active one each time, ends the program; the page says so.
+        for _ in range(3):
+            bar = []
+            page.wait_until(lambda: bar.append(active_title(page.layout_shot())) or bar[-1])
+            page.click(bar[-1][2] - 11, bar[-1][1] + 8)
+            page.wait_until(lambda: active_title(page.layout_shot()) != bar[-1])
         page.wait_for("return !document.getElementById('notice').hidden")
         message = page.script("return document.getElementById('message').textContent")
         check(message == '振り子シミュレーターは終了しました。' and page.script(

@@ -156,6 +156,10 @@ class SeleniumPage(Page):
         """The page as the user sees it, in device pixels."""
         return Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert('RGB')
 
+    def resize(self, size):
+        """The browser's window made width x height (its page a little less in some)."""
+        self.driver.set_window_size(*size)
+
 
 class Browser(SeleniumPage):
     """Chromium."""
@@ -358,6 +362,11 @@ class Firefox(Page):
             if up:
                 actions.append({'type': 'keyUp', 'value': self.KEYS.get(up, up)})
         self.actions({'type': 'key', 'id': 'keyboard', 'actions': actions})
+
+    def resize(self, size):
+        self.command('browsingContext.setViewport', {
+            'context': self.context, 'viewport': {'width': size[0], 'height': size[1]},
+            'devicePixelRatio': self.ratio})
 
     def shot(self):
         data = self.command('browsingContext.captureScreenshot', {'context': self.context})
