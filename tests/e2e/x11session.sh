@@ -35,9 +35,20 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/
 pids+=($!)
 wait_for test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-wait_for wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start"
+# The window manager, started again should it end before it is up (once, in CI, one never came
+# up in two minutes where the next started at once); what it said is kept for the failure.
+start_wm() {
+    openbox >>"$work/openbox.log" 2>&1 &
+    wm=$!
+    pids+=($wm)
+}
+wm_up() {
+    wmctrl -m >/dev/null 2>&1 && return 0
+    kill -0 "$wm" 2>/dev/null || start_wm
+    return 1
+}
+start_wm
+wait_for wm_up || fail "the window manager did not start: $(tail -n 5 "$work/openbox.log")"
 
 forms() { xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | sort -n || true; }
 count_forms() { [ "$(forms | wc -l)" -eq "$1" ]; }
