@@ -74,6 +74,21 @@ def active_title(image):
     return None
 
 
+def title_bar(page):
+    """The active window's title bar, once the page shows one (None if none comes)."""
+    found = []
+    page.wait_until(lambda: found.append(active_title(page.layout_shot())) or found[-1])
+    return found[-1]
+
+
+def close_each(page, press):
+    """Closes the program's three windows, the active one each time, by a press on its ×."""
+    for _ in range(3):
+        bar = title_bar(page)
+        press((bar[2] - 11, bar[1] + 8))
+        page.wait_until(lambda: active_title(page.layout_shot()) != bar)
+
+
 def touch_walk(base, device, check):
     """The program by touch alone on an emulated tablet or phone: each window opens where it
     can be reached, a tap activates and raises a window, a drag on its title bar moves it,
@@ -84,11 +99,6 @@ def touch_walk(base, device, check):
     try:
         page.emulate(width, height, ratio)
         page.open(base + 'index.html')
-
-        def title():
-            found = []
-            page.wait_until(lambda: found.append(active_title(page.layout_shot())) or found[-1])
-            return found[-1]
 
         def at(bar, name):
             return bar[0] + FROM_TITLE[name][0], bar[1] + FROM_TITLE[name][1]
@@ -103,10 +113,10 @@ def touch_walk(base, device, check):
             return 0 <= bar[0] and bar[2] <= layout[0] and 0 <= bar[1] < layout[1]
 
         page.touch(LAUNCHER['single'])
-        single = title()
+        single = title_bar(page)
         check(reachable(single), f'{device}: the simple pendulum opens on the page {single}')
         page.touch(LAUNCHER['double'])
-        double = title()
+        double = title_bar(page)
         check(double != single and reachable(double),
               f'{device}: the double pendulum opens apart {double}')
         page.touch(at(single, 'title'))
@@ -116,7 +126,7 @@ def touch_walk(base, device, check):
         page.touch(grip, (grip[0] + 20, grip[1] + 15), (grip[0] + 40, grip[1] + 30))
         # (A finger's path on a page shown fitted to a phone lands within a pixel.)
         moved = []
-        check(page.wait_until(lambda: moved.append(title()) or (
+        check(page.wait_until(lambda: moved.append(title_bar(page)) or (
                   abs(moved[-1][0] - double[0] - 40) <= 1
                   and abs(moved[-1][1] - double[1] - 30) <= 1)),
               f'{device}: a drag on its title bar moves the double pendulum {moved[-1]}')
@@ -136,13 +146,10 @@ def touch_walk(base, device, check):
 
         page.emulate(height, width, ratio)
         page.touch(LAUNCHER['single'])
-        turned = title()
+        turned = title_bar(page)
         check(reachable(turned), f'{device} turned: the launcher brings the simple pendulum '
                                  f'onto the page {turned}')
-        for _ in range(3):
-            bar = title()
-            page.touch((bar[2] - 11, bar[1] + 8))
-            page.wait_until(lambda: active_title(page.layout_shot()) != bar)
+        close_each(page, page.touch)
         check(page.wait_until(lambda: page.script(
             "return !document.getElementById('notice').hidden")),
             f'{device} turned: a tap on each close button ends the program')
@@ -202,9 +209,7 @@ def mouse_walk(base, page, check):
 
         def opened(button):
             page.click(*button)
-            found = []
-            page.wait_until(lambda: found.append(active_title(page.layout_shot())) or found[-1])
-            return placed(found[-1] or (0, 0))
+            return placed(title_bar(page) or (0, 0))
 
         SINGLE = opened(LAUNCHER['single'])
         DOUBLE = opened(LAUNCHER['double'])
@@ -271,11 +276,7 @@ def mouse_walk(base, page, check):
               f'narrowed, the launcher brings the double pendulum onto the page {found[-1]}')
 
         # Closing every window, the active one each time, ends the program; the page says so.
-        for _ in range(3):
-            bar = []
-            page.wait_until(lambda: bar.append(active_title(page.layout_shot())) or bar[-1])
-            page.click(bar[-1][2] - 11, bar[-1][1] + 8)
-            page.wait_until(lambda: active_title(page.layout_shot()) != bar[-1])
+        close_each(page, lambda point: page.click(*point))
         page.wait_for("return !document.getElementById('notice').hidden")
         message = page.script("return document.getElementById('message').textContent")
         check(message == '振り子シミュレーターは終了しました。' and page.script(
