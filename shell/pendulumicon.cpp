@@ -16,6 +16,8 @@ constexpr qreal kBallRadius = 4.5;
 // Around the white rods above 32 pixels, so that they show on light backgrounds too.
 constexpr qreal kRodOutline = 0.5;
 const QColor kRodOutlineColour(64, 64, 64);
+// Behind the maskable icon: a pale sky, on which the outlined rods show.
+const QColor kMaskableBackground(224, 232, 240);
 
 // At least a pixel wide at every size.
 qreal rodWidth(int size) { return std::max(size >= 64 ? 1.5 : 1.0, 32.0 / size); }
@@ -52,6 +54,18 @@ QImage drawPendulumIcon(int size)
     painter.setBrush(QColor(255, 255, 0));
     painter.drawEllipse(kLower, kBallRadius, kBallRadius);
     painter.end();
+    return image;
+}
+
+QImage drawMaskablePendulumIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(kMaskableBackground);
+    // The design reaches 15.5 of its 32 units from its middle; drawn four fifths of the width
+    // wide, that is 0.39 of the width, inside the circle of 0.4 every launcher leaves whole.
+    const int inner = size * 4 / 5;
+    QPainter painter(&image);
+    painter.drawImage((size - inner) / 2, (size - inner) / 2, drawPendulumIcon(inner));
     return image;
 }
 

@@ -16,6 +16,10 @@ inline constexpr int kPendulumIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // have a thin dark outline, so that they show on light backgrounds.
 QImage drawPendulumIcon(int size);
 
+// The icon for a launcher that cuts its own shape (a phone's circle, a rounded square): the
+// design inside the middle circle of four fifths of the width, on an opaque background.
+QImage drawMaskablePendulumIcon(int size);
+
 // The icon as scalable vector graphics, as drawn above 32 pixels.
 QByteArray pendulumIconSvg();
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
-// pendulum-icon SIZE FILE.png | svg FILE.svg | ico FILE.ico: writes the program's icon at SIZE
-// pixels, as scalable vector graphics, or as a Windows icon holding every size Explorer asks
-// for, for installing.
+// pendulum-icon SIZE FILE.png | maskable FILE.png | svg FILE.svg | ico FILE.ico: writes the
+// program's icon at SIZE pixels, at 512 for a launcher that cuts its own shape, as scalable
+// vector graphics, or as a Windows icon holding every size Explorer asks for, for installing.
 #include "pendulumicon.h"
 
 #include <QBuffer>
@@ -65,7 +65,9 @@ bool writeFile(const QString &file, const QByteArray &data)
 int main(int argc, char *argv[])
 {
     if (argc != 3) {
-        std::fputs("usage: pendulum-icon SIZE FILE.png | svg FILE.svg | ico FILE.ico\n", stderr);
+        std::fputs("usage: pendulum-icon SIZE FILE.png | maskable FILE.png | svg FILE.svg | "
+                   "ico FILE.ico\n",
+                   stderr);
         return 2;
     }
     const QString file = QString::fromLocal8Bit(argv[2]);
@@ -73,6 +75,8 @@ int main(int argc, char *argv[])
         return writeFile(file, pendulumIconSvg()) ? 0 : 1;
     if (std::string(argv[1]) == "ico")
         return writeFile(file, windowsIcon()) ? 0 : 1;
+    if (std::string(argv[1]) == "maskable")
+        return drawMaskablePendulumIcon(512).save(file, "PNG") ? 0 : 1;
     const int size = std::stoi(argv[1]);
     return drawPendulumIcon(size).save(file, "PNG") ? 0 : 1;
 }

@@ -4,13 +4,56 @@
 file(REMOVE_RECURSE ${SITE})
 file(MAKE_DIRECTORY ${SITE}/licenses)
 
+# What the page and its worker load: the program and the files it carries are stored
+# gzip-compressed (PATH.gz), which the page unpacks, so that any server sends them small.
+set(packed ${PROGRAM_DIR}/pendulum.js ${PROGRAM_DIR}/pendulum.wasm
+    ${STAGING}/fonts/pendulum-gothic.ttf ${QT_JA})
+set(packed_names pendulum.js pendulum.wasm fonts/pendulum-gothic.ttf translations/qtbase_ja.qm)
+set(plain ${PROGRAM_DIR}/qtloader.js ${STAGING}/pendulum.svg ${STAGING}/icons)
+file(COPY ${plain} DESTINATION ${SITE})
+foreach(file name IN ZIP_LISTS packed packed_names)
+    get_filename_component(folder ${SITE}/${name} DIRECTORY)
+    file(MAKE_DIRECTORY ${folder})
+    file(ARCHIVE_CREATE OUTPUT ${SITE}/${name}.gz PATHS ${file} FORMAT raw COMPRESSION GZip
+         COMPRESSION_LEVEL 9)
+endforeach()
 file(SIZE ${PROGRAM_DIR}/pendulum.wasm PENDULUM_WASM_BYTES)
-configure_file(${SOURCE_DIR}/index.html.in ${SITE}/index.html COPYONLY)
+file(SIZE ${SITE}/pendulum.wasm.gz PENDULUM_WASM_PACKED_BYTES)
+
+# The version's name: a digest of what the page runs, the page's scripts as written included,
+# so that any change is a new version to the worker.
+set(page_sources ${SOURCE_DIR}/index.html.in ${SOURCE_DIR}/start.js.in ${SOURCE_DIR}/sw.js.in
+    ${SOURCE_DIR}/manifest.webmanifest.in)
+set(digests "")
+foreach(file IN LISTS packed plain page_sources)
+    if(IS_DIRECTORY ${file})
+        file(GLOB_RECURSE inside ${file}/*)
+        list(SORT inside)
+    else()
+        set(inside ${file})
+    endif()
+    foreach(one IN LISTS inside)
+        file(SHA256 ${one} digest)
+        string(APPEND digests ${digest})
+    endforeach()
+endforeach()
+string(SHA256 PENDULUM_BUILD "${digests}")
+string(SUBSTRING ${PENDULUM_BUILD} 0 12 PENDULUM_BUILD)
+set(PENDULUM_CACHE pendulum-${PENDULUM_BUILD})
+
+# The page's colour, behind its windows and round an installed app's.
+set(PENDULUM_PAGE_COLOUR "#333333")
+configure_file(${SOURCE_DIR}/index.html.in ${SITE}/index.html @ONLY)
+configure_file(${SOURCE_DIR}/manifest.webmanifest.in ${SITE}/manifest.webmanifest @ONLY)
 configure_file(${SOURCE_DIR}/start.js.in ${SITE}/start.js @ONLY)
-file(COPY ${PROGRAM_DIR}/pendulum.js ${PROGRAM_DIR}/pendulum.wasm ${PROGRAM_DIR}/qtloader.js
-     ${STAGING}/pendulum.svg ${STAGING}/pendulum-32.png DESTINATION ${SITE})
-file(COPY ${STAGING}/fonts DESTINATION ${SITE})
-file(COPY ${QT_JA} DESTINATION ${SITE}/translations)
+
+# The files the worker keeps: everything the page needs to open and run.
+file(GLOB_RECURSE cached RELATIVE ${SITE} ${SITE}/*)
+list(FILTER cached EXCLUDE REGEX "^(licenses/|fonts/README|LICENSE|SOURCE)")
+list(SORT cached)
+list(TRANSFORM cached REPLACE "(.+)" "'\\1'")
+list(JOIN cached ", " PENDULUM_CACHED_FILES)
+configure_file(${SOURCE_DIR}/sw.js.in ${SITE}/sw.js @ONLY)
 
 # Ours, Qt's (the LGPL and the texts of the parts of Qt linked in), musl's (the sine, cosine
 # and arctangent the program carries), Emscripten's (its C and C++ libraries and the page's

@@ -63,10 +63,10 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 
 @contextlib.contextmanager
-def served(folder):
-    """Serves the folder on a free loopback port, and run.html beside its files; yields the
-    base address."""
-    handler = functools.partial(QuietHandler, directory=folder)
+def served(folder, handler_class=QuietHandler):
+    """Serves the folder on a free loopback port, and run.html beside its files, as a plain
+    static server does (nothing compressed); yields the base address."""
+    handler = functools.partial(handler_class, directory=folder)
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
