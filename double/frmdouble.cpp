@@ -90,13 +90,10 @@ frmDouble::frmDouble(DoublePendulum &state_, QWidget *parent)
     });
     Picture1->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this,
-            [this] { guarded([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { guarded([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this,
-            [this] { guarded([this] { Command3_Click(); }); });
-    connect(&Timer1, &StepTimer::Timer, this, [this] { guarded([this] { Timer1_Timer(); }); });
+    handle(Command1, &QPushButton::clicked, &frmDouble::Command1_Click);
+    handle(Command2, &QPushButton::clicked, &frmDouble::Command2_Click);
+    handle(Command3, &QPushButton::clicked, &frmDouble::Command3_Click);
+    handle(&Timer1, &StepTimer::Timer, &frmDouble::Timer1_Timer);
 
     guarded([this] { Form_Load(); });
 }
@@ -114,6 +111,8 @@ constexpr ParameterField<frmDouble, double DoubleParameters::*> kParameterFields
     {&DoubleParameters::gravity, &frmDouble::Text5},
     {&DoubleParameters::timeStep, &frmDouble::Text6},
     {&DoubleParameters::damping, &frmDouble::Text10}};
+static_assert(feedsEveryParameter(kParameterFields, kDoubleParameterIds),
+              "every parameter an error can name has its field");
 
 } // namespace
 

@@ -32,14 +32,6 @@ public:
     // Builds the window and runs its Form_Load.
     explicit frmDouble(DoublePendulum &state, QWidget *parent = nullptr);
 
-    // The event procedures. Each may raise a RuntimeError; the window's events call them
-    // through the handler guard, which stops the timer and shows the error.
-    void Command1_Click(); // Run
-    void Command2_Click(); // Stop
-    void Command3_Click(); // Resume
-    void Form_Load();
-    void Timer1_Timer();
-
     // Draws the figure of one slot with the canvas's current draw mode.
     void DrawDoublePendulum(const std::int16_t &slot);
 
@@ -81,6 +73,15 @@ protected:
     void sendToScreen() override;
 
 private:
+    // The event procedures, wired to the controls and the timer by handle() (Form_Load run
+    // guarded as the window is built). Each may raise a RuntimeError, which the handler guard
+    // shows after stopping the timer.
+    void Command1_Click(); // Run
+    void Command2_Click(); // Stop
+    void Command3_Click(); // Resume
+    void Form_Load();
+    void Timer1_Timer();
+
     // Where a figure's two bobs go on the canvas; the rods start at the fixed pivot.
     struct Figure {
         float ax, ay; // the upper bob

@@ -66,17 +66,11 @@ frmSingle::frmSingle(SinglePendulum &state_, QWidget *parent)
     Label6->setContentsMargins(side, 0, side, 0);
     Picture1->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this,
-            [this] { guarded([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { guarded([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this,
-            [this] { guarded([this] { Command3_Click(); }); });
-    connect(Picture1, &Canvas::MouseDown, this,
-            [this](short button, short shift, float x, float y) {
-                guarded([=, this] { Picture1_MouseDown(button, shift, x, y); });
-            });
-    connect(&Timer1, &StepTimer::Timer, this, [this] { guarded([this] { Timer1_Timer(); }); });
+    handle(Command1, &QPushButton::clicked, &frmSingle::Command1_Click);
+    handle(Command2, &QPushButton::clicked, &frmSingle::Command2_Click);
+    handle(Command3, &QPushButton::clicked, &frmSingle::Command3_Click);
+    handle(Picture1, &Canvas::MouseDown, &frmSingle::Picture1_MouseDown);
+    handle(&Timer1, &StepTimer::Timer, &frmSingle::Timer1_Timer);
 }
 
 namespace {
@@ -87,6 +81,8 @@ constexpr ParameterField<frmSingle, CheckedDouble SinglePendulum::*> kParameterF
     {&SinglePendulum::gravity, &frmSingle::Text3},
     {&SinglePendulum::timeStep, &frmSingle::Text4},
     {&SinglePendulum::rodLength, &frmSingle::Text5}};
+static_assert(feedsEveryParameter(kParameterFields, kSingleParameterIds),
+              "every parameter an error can name has its field");
 
 } // namespace
 

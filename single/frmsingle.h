@@ -25,14 +25,6 @@ class frmSingle : public SimulatorForm {
 public:
     explicit frmSingle(SinglePendulum &state, QWidget *parent = nullptr);
 
-    // The event procedures. Each may raise a RuntimeError; the window's events call them
-    // through the handler guard, which stops the timer and shows the error.
-    void Command1_Click(); // Run
-    void Command2_Click(); // Stop
-    void Command3_Click(); // Resume
-    void Picture1_MouseDown(short button, short shift, float x, float y);
-    void Timer1_Timer();
-
     // The controls, in tab order.
     Canvas *const Picture1;
     QPushButton *const Command1;
@@ -60,6 +52,14 @@ protected:
     Canvas &canvas() override { return *Picture1; }
 
 private:
+    // The event procedures, wired to the controls and the timer by handle(). Each may raise a
+    // RuntimeError, which the handler guard shows after stopping the timer.
+    void Command1_Click(); // Run
+    void Command2_Click(); // Stop
+    void Command3_Click(); // Resume
+    void Picture1_MouseDown(short button, short shift, float x, float y);
+    void Timer1_Timer();
+
     // The centre of the bob on the canvas, where the rod from the pivot ends.
     struct Figure {
         float x;

@@ -41,6 +41,7 @@ private slots:
     void layout();
     void tabOrderAndLoad();
     void fieldsTakeClicksCaptionsFit();
+    void everyHandlerAsksForTheFrame();
     void runDrawsDefaults();
     void screenShowsPicture();
     void paintsAtMostOnceAFrame();
@@ -142,6 +143,18 @@ void TestFrmDouble::fieldsTakeClicksCaptionsFit()
 {
     const QString clash = fieldsAndCaptionsClash(window);
     QVERIFY2(clash.isEmpty(), qPrintable(clash));
+    const QString shared = sharedFieldName(window);
+    QVERIFY2(shared.isEmpty(), qPrintable(QStringLiteral("two fields are named ") + shared));
+}
+
+void TestFrmDouble::everyHandlerAsksForTheFrame()
+{
+    const QString missing =
+        handlerWithoutFrame(window, {{"Run", [this] { window->Command1->click(); }},
+                                     {"Stop", [this] { window->Command2->click(); }},
+                                     {"Resume", [this] { window->Command3->click(); }},
+                                     {"a tick", [this] { emit window->Timer1.Timer(); }}});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing + " leaves the screen as it was"));
 }
 
 void TestFrmDouble::runDrawsDefaults()

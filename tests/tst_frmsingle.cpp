@@ -34,6 +34,7 @@ private slots:
     void windowAndHint();
     void tabOrder();
     void fieldsTakeClicksCaptionsFit();
+    void everyHandlerAsksForTheFrame();
     void enterPressesFocusedButton();
     void fontCoversEveryText();
     void runDrawsDefaults();
@@ -125,6 +126,20 @@ void TestFrmSingle::fieldsTakeClicksCaptionsFit()
 {
     const QString clash = fieldsAndCaptionsClash(window);
     QVERIFY2(clash.isEmpty(), qPrintable(clash));
+    const QString shared = sharedFieldName(window);
+    QVERIFY2(shared.isEmpty(), qPrintable(QStringLiteral("two fields are named ") + shared));
+}
+
+void TestFrmSingle::everyHandlerAsksForTheFrame()
+{
+    const QString missing = handlerWithoutFrame(
+        window, {{"Run", [this] { window->Command1->click(); }},
+                 {"Stop", [this] { window->Command2->click(); }},
+                 {"Resume", [this] { window->Command3->click(); }},
+                 {"a click on the canvas",
+                  [this] { emit window->Picture1->MouseDown(1, 0, 30.0f, 40.0f); }},
+                 {"a tick", [this] { emit window->Timer1.Timer(); }}});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing + " leaves the screen as it was"));
 }
 
 void TestFrmSingle::enterPressesFocusedButton()
@@ -235,7 +250,7 @@ void TestFrmSingle::clickPlacesBob()
 {
     window->Command1->click();
     window->Command2->click();
-    window->Picture1_MouseDown(1, 0, 30.0f, 40.0f);
+    emit window->Picture1->MouseDown(1, 0, 30.0f, 40.0f);
     QCOMPARE(window->Text5->text(), QStringLiteral("50"));
     QCOMPARE(state->rodLength.value(), 50.0);
     QCOMPARE(window->Text6->text(), QStringLiteral("90"));

@@ -4,6 +4,7 @@
 // its design and the Tab order.
 #pragma once
 
+#include "pace.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -12,7 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSet>
 #include <QTest>
+
+#include <functional>
+#include <utility>
 
 inline QMessageBox *errorBox(QWidget *window)
 {
@@ -75,6 +80,34 @@ inline QString fieldsAndCaptionsClash(const QWidget *window)
                 .arg(label->objectName(), label->text())
                 .arg(advance)
                 .arg(uncovered);
+    }
+    return {};
+}
+
+// The accessible name two of the window's fields share, or nothing: the name is how an error
+// finds the field it names and how the error dialog gives it the keyboard.
+inline QString sharedFieldName(const QWidget *window)
+{
+    QSet<QString> names;
+    for (const QLineEdit *field : window->findChildren<QLineEdit *>()) {
+        const QString name = field->accessibleName();
+        if (names.contains(name))
+            return name;
+        names.insert(name);
+    }
+    return {};
+}
+
+// Of the named events (a click, a signal emitted), the first after which the window does not
+// wait for the next frame to show what its handler changed, or nothing.
+inline QString handlerWithoutFrame(const QWidget *window,
+                                   const QList<std::pair<QString, std::function<void()>>> &events)
+{
+    for (const auto &[name, event] : events) {
+        Pace::sendFrameNow();
+        event();
+        if (!Pace::waiting(window))
+            return name;
     }
     return {};
 }

@@ -47,10 +47,21 @@ void Pace::sendFrameNow()
         pace->sendFrame();
 }
 
+bool Pace::waiting(const QObject *owner)
+{
+    const Pace *pace = clock();
+    return pace && std::any_of(pace->m_waiting.begin(), pace->m_waiting.end(),
+                               [owner](const Waiting &w) { return w.owner == owner; });
+}
+
 void Pace::addTimer(StepTimer *timer)
 {
-    if (Pace *pace = clock())
-        pace->m_timers.append(timer);
+    Pace *pace = clock();
+    // Without the application object no event loop wakes the clock: the timer would never
+    // tick, and nothing would say why.
+    if (!pace)
+        qFatal("A step timer was made before the application object: it would never tick");
+    pace->m_timers.append(timer);
 }
 
 // A timer that goes leaves at most a wake-up that finds nothing to do.

@@ -49,6 +49,9 @@ public:
     // Calls every waiting owner now, as a frame would: for the trace tool and the tests, which
     // tick windows by hand and then read what they show.
     static void sendFrameNow();
+    // Whether the owner waits for the next frame: for the tests of how the windows wire their
+    // handlers.
+    static bool waiting(const QObject *owner);
 
     // For StepTimer: a timer joins and leaves the clock, and tells it when its deadline or its
     // running changed.

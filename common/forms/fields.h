@@ -30,7 +30,24 @@ template <typename Window, typename Member> struct ParameterField {
     QLineEdit *const Window::*field;
 };
 
-// The field that feeds a parameter; a parameter the table lacks is a fault of the program's.
+// Whether every parameter the ids name (rows of an id and its parameter) has a row in the
+// table: each window asserts it as it is compiled, so that no error can name a parameter whose
+// field it cannot find.
+template <typename Window, typename Member, std::size_t N, typename Ids>
+constexpr bool feedsEveryParameter(const ParameterField<Window, Member> (&table)[N], const Ids &ids)
+{
+    for (const auto &[id, member] : ids) {
+        bool fed = false;
+        for (const auto &row : table)
+            fed = fed || row.member == member;
+        if (!fed)
+            return false;
+    }
+    return true;
+}
+
+// The field that feeds a parameter; a parameter the table lacks is a fault of the program's
+// (which feedsEveryParameter rules out for the parameters an error names).
 template <typename Window, typename Member, std::size_t N>
 const QLineEdit *fieldOfParameter(const Window &window,
                                   const ParameterField<Window, Member> (&table)[N], Member member)

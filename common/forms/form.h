@@ -36,6 +36,18 @@ protected:
     virtual StepTimer &stepTimer() = 0;
     virtual Canvas &canvas() = 0;
 
+    // Wires a signal of one of the form's controls, or of its step timer, to one of its event
+    // procedures, run guarded: the one way the windows wire their handlers, so that none runs
+    // unguarded or leaves what it changed off the screen.
+    template <typename Sender, typename Signal, typename Window, typename... Args>
+    void handle(const Sender *sender, Signal signal, void (Window::*procedure)(Args...))
+    {
+        Window *const window = static_cast<Window *>(this);
+        connect(sender, signal, this, [this, window, procedure](Args... args) {
+            guarded([=] { (window->*procedure)(args...); });
+        });
+    }
+
     // Runs an event procedure through the handler guard (runHandler), then asks the clock to
     // send what it changed with the next display frame.
     template <typename Procedure> void guarded(Procedure procedure)
