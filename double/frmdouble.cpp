@@ -248,8 +248,8 @@ void frmDouble::Timer1_Timer()
     Step step;
     tickBlamingFields(
         swingTicks, [&] { step = StepModel(next); }, [this] { return suspects(swingStart); },
-        [this](const std::vector<std::size_t> &atDesign) {
-            replaySwing(swingStart, swingTicks + 1, atDesign);
+        [this](long ticks, const std::vector<std::size_t> &atDesign) {
+            replaySwing(swingStart, ticks, atDesign);
         });
     state = next;
     ++swingTicks;

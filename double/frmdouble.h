@@ -7,7 +7,7 @@
 
 #include "canvas.h"
 #include "doublependulum.h"
-#include "earlyblame.h"
+#include "fieldblame.h"
 #include "form.h"
 #include "numberlabel.h"
 #include "steptimer.h"

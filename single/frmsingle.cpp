@@ -155,13 +155,21 @@ void frmSingle::Picture1_MouseDown(short, short, float x, float y)
     DrawPendulum(figure);
 }
 
+frmSingle::Figure frmSingle::StepModel(SinglePendulum &pendulum)
+{
+    pendulum.Step();
+    return FigureOf(pendulum);
+}
+
 void frmSingle::Timer1_Timer()
 {
     SinglePendulum next = state;
+    Figure figure{};
     tickBlamingFields(
-        swingTicks, [&next] { next.Step(); }, [this] { return suspects(); },
-        [this](const std::vector<std::size_t> &atDesign) { replaySwing(atDesign); });
-    const Figure figure = FigureOf(next);
+        swingTicks, [&] { figure = StepModel(next); }, [this] { return suspects(); },
+        [this](long ticks, const std::vector<std::size_t> &atDesign) {
+            replaySwing(ticks, atDesign);
+        });
     state = next;
     ++swingTicks;
     DrawPendulum(figure);
@@ -170,18 +178,20 @@ void frmSingle::Timer1_Timer()
 std::vector<Suspect> frmSingle::suspects() const
 {
     std::vector<Suspect> out;
-    for (const auto &[member, field] : kParameterFields)
-        out.push_back(
-            {fieldName(this->*field), (swingStart.*member).value(), Val(designText(this->*field))});
+    for (const auto &[id, member] : kSingleParameterIds) {
+        const QLineEdit *field = fieldOfParameter(*this, kParameterFields, member);
+        out.push_back({fieldName(field), (swingStart.*member).value(), Val(designText(field))});
+    }
     return out;
 }
 
-void frmSingle::replaySwing(const std::vector<std::size_t> &atDesign) const
+void frmSingle::replaySwing(long ticks, const std::vector<std::size_t> &atDesign) const
 {
     SinglePendulum replay = swingStart;
-    for (const std::size_t i : atDesign)
-        replay.*kParameterFields[i].member = Val(designText(this->*kParameterFields[i].field));
-    for (long n = 0; n <= swingTicks; ++n)
-        replay.Step();
-    FigureOf(replay);
+    for (const std::size_t i : atDesign) {
+        const auto member = kSingleParameterIds[i].member;
+        replay.*member = Val(designText(fieldOfParameter(*this, kParameterFields, member)));
+    }
+    for (long n = 0; n < ticks; ++n)
+        StepModel(replay);
 }

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "canvas.h"
-#include "earlyblame.h"
+#include "fieldblame.h"
 #include "form.h"
 #include "singlependulum.h"
 #include "steptimer.h"
@@ -68,12 +68,15 @@ private:
     // Raises the overflow error, naming the rod length, when the figure is beyond single
     // precision.
     static Figure FigureOf(const SinglePendulum &pendulum);
+    // One tick of the model, for the tick itself and for its replays: the pendulum steps on
+    // and its figure is found, whose arithmetic may fail too.
+    static Figure StepModel(SinglePendulum &pendulum);
     void DrawPendulum(const Figure &bob);
-    // The fields a tick's error may follow from, with their values at the swing's start, and
-    // the swing stepped again from its start through the failing tick with some of them at
-    // their design values.
+    // The fields a tick's error may follow from, with their values at the swing's start, in
+    // the order of kSingleParameterIds; and `ticks` ticks stepped again from the swing's start
+    // with some of them at their design values.
     std::vector<Suspect> suspects() const;
-    void replaySwing(const std::vector<std::size_t> &atDesign) const;
+    void replaySwing(long ticks, const std::vector<std::size_t> &atDesign) const;
 
     SinglePendulum &state;
     // The swing's start, at Run or at a click, and its ticks since.

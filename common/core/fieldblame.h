@@ -111,19 +111,27 @@ inline std::vector<std::string> fieldsToBlame(const std::vector<Suspect> &suspec
     return names;
 }
 
+// Steps `ticks` ticks of the swing again from its start, with the suspects of the given indexes
+// at their design values, raising what it raises.
+using SwingReplay = std::function<void(long ticks, const std::vector<std::size_t> &atDesign)>;
+
 // Runs a tick that follows `ticksIntoSwing` successful ticks of its swing. An error it raises
-// that names nothing yet is raised again naming the fields to blame; with none to blame, or
-// beyond the replays' bound, it passes as it is.
+// that names nothing yet is raised again naming the fields to blame, found by replays through
+// the failing tick; with none to blame, or beyond the replays' bound, it passes as it is.
 // The suspects are asked for only then.
 template <typename Tick, typename Suspects>
-void tickBlamingFields(long ticksIntoSwing, Tick &&tick, Suspects &&suspects, const Replay &replay)
+void tickBlamingFields(long ticksIntoSwing, Tick &&tick, Suspects &&suspects,
+                       const SwingReplay &replay)
 {
     try {
         tick();
     } catch (const RuntimeError &error) {
         if (!error.fields().empty() || ticksIntoSwing >= kReplayTicks)
             throw;
-        std::vector<std::string> blamed = fieldsToBlame(suspects(), replay);
+        // The ticks before the failing one, and itself.
+        const long ticks = ticksIntoSwing + 1;
+        std::vector<std::string> blamed = fieldsToBlame(
+            suspects(), [&](const std::vector<std::size_t> &atDesign) { replay(ticks, atDesign); });
         if (blamed.empty())
             throw;
         throw RuntimeError(error.kind(), std::move(blamed));
