@@ -6,6 +6,7 @@
 
 #include "pace.h"
 #include "testsupport.h"
+#include "twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -39,11 +40,10 @@ inline void addDesignRow(const char *name, int left, int top, int width, int hei
                         << QString::fromUtf8(text);
 }
 
-// A control at its design place (twips, at 15 a pixel) with its design text.
-inline bool hasDesign(const QWidget *control, QRect twips, const QString &text)
+// A control at its design place (twips) with its design text.
+inline bool hasDesign(const QWidget *control, QRect design, const QString &text)
 {
-    const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-    if (control->geometry() != pixels)
+    if (control->geometry() != twipsRect(design.x(), design.y(), design.width(), design.height()))
         return false;
     if (auto *edit = qobject_cast<const QLineEdit *>(control))
         return edit->text() == text;

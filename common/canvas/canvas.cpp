@@ -4,6 +4,7 @@
 #include "canvas.h"
 
 #include "runtimeerror.h"
+#include "twips.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -17,7 +18,6 @@ namespace {
 
 // The sunken frame around the drawing area, in logical pixels.
 constexpr int kFrameWidth = 2;
-constexpr int kTwipsPerPixel = 15;
 // How far beyond the edges, in device pixels, a primitive is still rasterised; farther parts
 // cannot show and are clipped first, so that huge coordinates never reach the pixel loops.
 constexpr double kMargin = 64.0;

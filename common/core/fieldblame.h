@@ -24,9 +24,9 @@
 #include <vector>
 
 // How far into a swing an error is still laid to the fields: the replays step the swing again
-// up to the failing tick, and this bounds the time they take. A replay of 10 000 ticks of the
-// double pendulum took 2 ms on the development machine, and an error takes at most three
-// replays a field less one (26 for the double pendulum's nine): about 50 ms at worst.
+// up to the failing tick, and this bounds the time they take (an error takes at most three
+// replays a field less one, 26 for the double pendulum's nine; docs/performance.md has what
+// they cost).
 constexpr long kReplayTicks = 10'000;
 
 // A field under suspicion: its name as the dialog gives it, its value and its design value.

@@ -5,12 +5,9 @@
 // SSE instruction after that then pays: Intel documents a transition penalty (Sandy Bridge to
 // Broadwell) or a lasting false dependency (Skylake on), AMD about 100 cycles a transition
 // (both vendors' optimisation manuals, "mixing AVX and SSE code"). An earlier machine of this
-// project measured the models ten times slower inside the program than alone.
-// Measured side by side on this project's AMD EPYC (Zen) machine, bench/core_in_app's model
-// step alone over inside the program, medians of five runs under Xvfb: with the remedies 1.01
-// (simple) and 1.00 (double), without them 1.00 and 1.00. This CPU shows no penalty, and the
-// remedies cost nothing measurable (the AVX build of the step runs as fast as the baseline).
-// They are kept for the CPUs documented above.
+// project measured the models ten times slower inside the program than alone. The remedies
+// below are kept for the CPUs documented above; what they cost and save on this project's
+// machine is measured in docs/performance.md (bench/core_in_app).
 #pragma once
 
 // Marks a numeric hot spot to be built twice on x86-64: for AVX, chosen when the program is
