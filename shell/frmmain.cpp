@@ -18,6 +18,6 @@ frmMain::frmMain(Simulators &simulators_, QWidget *parent)
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
 }
 
-void frmMain::Command1_Click() { simulators.single().Show(); }
+void frmMain::Command1_Click() { simulators.singlePendulum().Show(); }
 
-void frmMain::Command2_Click() { simulators.twin().Show(); }
+void frmMain::Command2_Click() { simulators.doublePendulum().Show(); }

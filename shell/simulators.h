@@ -17,22 +17,22 @@ public:
     using SingleInstance = SimulatorInstance<SinglePendulum, frmSingle>;
     using DoubleInstance = SimulatorInstance<DoublePendulum, frmDouble>;
 
-    SingleInstance &single()
+    SingleInstance &singlePendulum()
     {
         if (!m_single)
             m_single = std::make_unique<SingleInstance>();
         return *m_single;
     }
 
-    DoubleInstance &twin()
+    DoubleInstance &doublePendulum()
     {
         if (!m_double)
             m_double = std::make_unique<DoubleInstance>();
         return *m_double;
     }
 
-    bool hasSingle() const { return m_single != nullptr; }
-    bool hasDouble() const { return m_double != nullptr; }
+    bool hasSinglePendulum() const { return m_single != nullptr; }
+    bool hasDoublePendulum() const { return m_double != nullptr; }
 
 private:
     std::unique_ptr<SingleInstance> m_single;

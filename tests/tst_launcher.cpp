@@ -56,7 +56,7 @@ void TestLauncher::layout()
     QCOMPARE(QApplication::focusWidget(), launcher.Command2);
     QCOMPARE(launcher.findChildren<QWidget *>().size(), 2);
     // Nothing is made before its button is clicked.
-    QVERIFY(!simulators.hasSingle() && !simulators.hasDouble());
+    QVERIFY(!simulators.hasSinglePendulum() && !simulators.hasDoublePendulum());
 }
 
 void TestLauncher::oneInstanceEach()
@@ -65,60 +65,60 @@ void TestLauncher::oneInstanceEach()
     frmMain launcher(simulators);
     launcher.show();
     QTest::mouseClick(launcher.Command1, Qt::LeftButton);
-    frmSingle *first = simulators.single().window();
+    frmSingle *first = simulators.singlePendulum().window();
     QVERIFY(first && first->isVisible());
     first->Text3->setText(QStringLiteral("2.5"));
     first->Command1->click();
     QTest::mouseClick(launcher.Command1, Qt::LeftButton);
-    QCOMPARE(simulators.single().window(), first);
+    QCOMPARE(simulators.singlePendulum().window(), first);
     QCOMPARE(first->Text3->text(), QStringLiteral("2.5"));
     QVERIFY(first->Timer1.Enabled());
     QCOMPARE(first->Timer1.Interval(), 10);
     QTest::mouseClick(launcher.Command2, Qt::LeftButton);
-    QVERIFY(simulators.twin().window());
+    QVERIFY(simulators.doublePendulum().window());
     QVERIFY(launcher.isVisible() && launcher.isEnabled());
 }
 
 void TestLauncher::closingKeepsValues()
 {
     Simulators simulators;
-    simulators.single().Show();
-    QPointer<frmSingle> window = simulators.single().window();
+    simulators.singlePendulum().Show();
+    QPointer<frmSingle> window = simulators.singlePendulum().window();
     window->Text5->setText(QStringLiteral("150"));
     window->Command1->click();
     window->Timer1.tick();
-    const double theta = simulators.single().state().theta.value();
+    const double theta = simulators.singlePendulum().state().theta.value();
     window->close();
     QTRY_VERIFY(!window); // the window and its controls are gone
-    QCOMPARE(simulators.single().state().theta.value(), theta);
-    QCOMPARE(simulators.single().state().rodLength.value(), 150.0);
-    simulators.single().Show();
-    frmSingle *again = simulators.single().window();
+    QCOMPARE(simulators.singlePendulum().state().theta.value(), theta);
+    QCOMPARE(simulators.singlePendulum().state().rodLength.value(), 150.0);
+    simulators.singlePendulum().Show();
+    frmSingle *again = simulators.singlePendulum().window();
     QVERIFY(again);
     QCOMPARE(again->Text5->text(), QStringLiteral("100"));
     QVERIFY(again->Timer1.Enabled());
     QCOMPARE(again->Timer1.Interval(), 0);
     QVERIFY(again->Picture1->image().isNull()); // blank: nothing drawn yet
-    QCOMPARE(simulators.single().state().theta.value(), theta);
+    QCOMPARE(simulators.singlePendulum().state().theta.value(), theta);
 }
 
 void TestLauncher::reopenedDoubleRunsFormLoad()
 {
     Simulators simulators;
-    simulators.twin().Show();
-    QPointer<frmDouble> window = simulators.twin().window();
+    simulators.doublePendulum().Show();
+    QPointer<frmDouble> window = simulators.doublePendulum().window();
     window->Command1->click();
     window->Command2->click();
     window->Timer1.tick(); // now prevSlot = 0, curSlot = 1
-    QCOMPARE(simulators.twin().state().prevSlot, std::int16_t(0));
+    QCOMPARE(simulators.doublePendulum().state().prevSlot, std::int16_t(0));
     window->close();
     QTRY_VERIFY(!window);
-    QCOMPARE(simulators.twin().state().prevSlot, std::int16_t(0));
-    simulators.twin().Show();
-    QCOMPARE(simulators.twin().state().prevSlot, std::int16_t(1));
-    QCOMPARE(simulators.twin().state().curSlot, std::int16_t(0));
-    QVERIFY(simulators.twin().state().elapsedTime.value() > 0.0); // values are kept
-    QVERIFY(simulators.twin().window()->Label17->text().isEmpty());
+    QCOMPARE(simulators.doublePendulum().state().prevSlot, std::int16_t(0));
+    simulators.doublePendulum().Show();
+    QCOMPARE(simulators.doublePendulum().state().prevSlot, std::int16_t(1));
+    QCOMPARE(simulators.doublePendulum().state().curSlot, std::int16_t(0));
+    QVERIFY(simulators.doublePendulum().state().elapsedTime.value() > 0.0); // values are kept
+    QVERIFY(simulators.doublePendulum().window()->Label17->text().isEmpty());
 }
 
 void TestLauncher::closeStopsTicksAndShowBringsBack()
@@ -126,10 +126,10 @@ void TestLauncher::closeStopsTicksAndShowBringsBack()
     Simulators simulators;
     frmMain launcher(simulators);
     launcher.show();
-    const DoublePendulum &state = simulators.twin().state();
+    const DoublePendulum &state = simulators.doublePendulum().state();
     for (int i = 0; i < 3; ++i) {
         QTest::mouseClick(launcher.Command2, Qt::LeftButton);
-        QPointer<frmDouble> window = simulators.twin().window();
+        QPointer<frmDouble> window = simulators.doublePendulum().window();
         window->Text9->setText(QStringLiteral("1"));
         window->Command1->click();
         QTRY_VERIFY(state.elapsedTime.value() > 0.0);
@@ -144,11 +144,11 @@ void TestLauncher::closeStopsTicksAndShowBringsBack()
     }
 
     QTest::mouseClick(launcher.Command2, Qt::LeftButton);
-    frmDouble *window = simulators.twin().window();
+    frmDouble *window = simulators.doublePendulum().window();
     window->showMinimized();
     QTRY_VERIFY(window->isMinimized());
     QTest::mouseClick(launcher.Command2, Qt::LeftButton);
-    QCOMPARE(simulators.twin().window(), window);
+    QCOMPARE(simulators.doublePendulum().window(), window);
     QVERIFY(!window->isMinimized());
 
     // A window left partly off the screen (the screen shrank, or it was dragged away) comes
@@ -211,10 +211,10 @@ void TestLauncher::fontCoversEveryWindow()
 {
     Simulators simulators;
     frmMain launcher(simulators);
-    simulators.single().Show();
-    simulators.twin().Show();
-    for (QWidget *window :
-         QList<QWidget *>{&launcher, simulators.single().window(), simulators.twin().window()}) {
+    simulators.singlePendulum().Show();
+    simulators.doublePendulum().Show();
+    for (QWidget *window : QList<QWidget *>{&launcher, simulators.singlePendulum().window(),
+                                            simulators.doublePendulum().window()}) {
         QStringList texts = {window->windowTitle()};
         for (const QLabel *label : window->findChildren<QLabel *>())
             texts << label->text();
@@ -234,11 +234,11 @@ void TestLauncher::accessibleRoles()
 {
     Simulators simulators;
     frmMain launcher(simulators);
-    simulators.single().Show();
-    simulators.twin().Show();
+    simulators.singlePendulum().Show();
+    simulators.doublePendulum().Show();
     int canvases = 0;
-    for (QWidget *window :
-         QList<QWidget *>{&launcher, simulators.single().window(), simulators.twin().window()}) {
+    for (QWidget *window : QList<QWidget *>{&launcher, simulators.singlePendulum().window(),
+                                            simulators.doublePendulum().window()}) {
         QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window);
         for (Canvas *canvas : window->findChildren<Canvas *>()) {
             const QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(canvas);

@@ -17,26 +17,26 @@
 
 class CanvasPicture {
 public:
-    // A box of device pixels; empty while left > right.
+    // A box of device pixels; empty while left > right. It grows to cover what is added to it.
     struct Box {
         int left = std::numeric_limits<int>::max();
         int top = std::numeric_limits<int>::max();
         int right = -1;
         int bottom = -1;
         bool isEmpty() const { return left > right; }
-        void take(int first, int last, int y)
+        void cover(int first, int last, int y)
         {
             left = std::min(left, first);
             right = std::max(right, last);
             top = std::min(top, y);
             bottom = std::max(bottom, y);
         }
-        void take(const Box &other)
+        void cover(const Box &other)
         {
             if (other.isEmpty())
                 return;
-            take(other.left, other.right, other.top);
-            take(other.left, other.right, other.bottom);
+            cover(other.left, other.right, other.top);
+            cover(other.left, other.right, other.bottom);
         }
     };
 
@@ -49,8 +49,8 @@ public:
         Writer &operator=(const Writer &) = delete;
         ~Writer()
         {
-            m_picture.m_inked.take(m_written);
-            m_picture.m_unsent.take(m_written);
+            m_picture.m_inked.cover(m_written);
+            m_picture.m_unsent.cover(m_written);
         }
         void operator()(int x, int y, QRgb colour) { run(x, x, y, colour); }
         // The pixels first..last of row y, as one by one but checked and noted once.
@@ -69,7 +69,7 @@ public:
             Span &ink = m_picture.m_rowInk[std::size_t(y)];
             ink.first = std::min(ink.first, first);
             ink.last = std::max(ink.last, last);
-            m_written.take(first, last, y);
+            m_written.cover(first, last, y);
         }
 
     private:
@@ -119,7 +119,7 @@ public:
                       qRgb(255, 255, 255));
             ink = kNoInk;
         }
-        m_unsent.take(m_inked);
+        m_unsent.cover(m_inked);
         m_inked = Box();
     }
     // The device pixels changed since the last call.
