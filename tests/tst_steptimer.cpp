@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
-// The step timer's properties and switching. Its pace is measured by a benchmark, not here.
+// The step timer's properties and switching, and the clock's rules for ticks and frames, on
+// given times. Its pace is measured by a benchmark, not here.
+#include "frameplan.h"
+#include "pace.h"
 #include "runtimeerror.h"
 #include "steptimer.h"
 #include "testsupport.h"
@@ -26,6 +29,9 @@ private slots:
     void dueTogetherTickInOneWakeUp();
     void nextDeadline_data();
     void nextDeadline();
+    void frameSentAt_data();
+    void frameSentAt();
+    void oneCallPerOwnerTheFirst();
 };
 
 void TestStepTimer::startsEnabledAndIdle()
@@ -176,6 +182,66 @@ void TestStepTimer::nextDeadline()
     const auto now = due + std::chrono::milliseconds(handledAfterMs);
     QCOMPARE(StepTimer::nextDeadline(due, now, interval) - due,
              std::chrono::milliseconds(nextAfterMs));
+}
+
+void TestStepTimer::frameSentAt_data()
+{
+    // Milliseconds; -1 for no frame yet.
+    QTest::addColumn<double>("lastFrame");
+    QTest::addColumn<double>("askedAt");
+    QTest::addColumn<QList<double>>("wakeUps"); // the clock's wake-ups for ticks
+    QTest::addColumn<double>("sentAt");
+    QTest::newRow("no frame yet: at once") << -1.0 << 5.0 << QList<double>{10} << 5.0;
+    QTest::newRow("a whole frame since the last: at once")
+        << 0.0 << 20.0 << QList<double>{30} << 20.0;
+    QTest::newRow("mid-frame: the first tick after the frame")
+        << 0.0 << 5.0 << QList<double>{10, 20, 30} << 20.0;
+    QTest::newRow("mid-frame, no tick: one frame after the frame at the latest")
+        << 0.0 << 5.0 << QList<double>{} << 2 * 16.666667;
+    QTest::newRow("mid-frame, ticks too late: the latest")
+        << 0.0 << 5.0 << QList<double>{40} << 2 * 16.666667;
+}
+
+// The clock wakes for each tick and at the frame's deadline; each wake-up sends the frame if a
+// frame has passed since the last.
+void TestStepTimer::frameSentAt()
+{
+    QFETCH(double, lastFrame);
+    QFETCH(double, askedAt);
+    QFETCH(QList<double>, wakeUps);
+    QFETCH(double, sentAt);
+    const auto at = [](double ms) {
+        return FramePlan::Time{} + std::chrono::seconds(1000) +
+               std::chrono::round<std::chrono::nanoseconds>(
+                   std::chrono::duration<double, std::milli>(ms));
+    };
+    FramePlan plan;
+    if (lastFrame >= 0)
+        plan.sent(at(lastFrame));
+    plan.ask(at(askedAt));
+    std::vector<FramePlan::Time> wakes;
+    for (const double ms : wakeUps)
+        wakes.push_back(at(ms));
+    QVERIFY(plan.deadline());
+    wakes.push_back(*plan.deadline());
+    std::sort(wakes.begin(), wakes.end());
+    const auto sent = std::find_if(wakes.begin(), wakes.end(), [&](FramePlan::Time t) {
+        return t >= at(askedAt) && plan.frameOver(t);
+    });
+    QVERIFY(sent != wakes.end());
+    QCOMPARE(std::chrono::round<std::chrono::microseconds>(*sent - at(0)).count(),
+             std::chrono::round<std::chrono::microseconds>(at(sentAt) - at(0)).count());
+}
+
+// A window that asks again before its frame is called once, with what it asked first.
+void TestStepTimer::oneCallPerOwnerTheFirst()
+{
+    QObject owner;
+    QStringList calls;
+    Pace::sendWithNextFrame(&owner, [&] { calls.append(QStringLiteral("first")); });
+    Pace::sendWithNextFrame(&owner, [&] { calls.append(QStringLiteral("second")); });
+    Pace::sendFrameNow();
+    QCOMPARE(calls, QStringList{QStringLiteral("first")});
 }
 
 QTEST_GUILESS_MAIN(TestStepTimer)

@@ -33,12 +33,10 @@ void Pace::sendWithNextFrame(QObject *owner, std::function<void()> send)
     const auto waiting = [owner](const Waiting &w) { return w.owner == owner; };
     if (std::none_of(pace->m_waiting.begin(), pace->m_waiting.end(), waiting))
         pace->m_waiting.append({owner, std::move(send)});
-    const auto now = Clock::now();
-    const auto latest = pace->frameOver(now) ? now : *pace->m_frameStarted + 2 * kFrame;
-    if (pace->m_frameDeadline && *pace->m_frameDeadline <= latest)
-        return;
-    pace->m_frameDeadline = latest;
-    pace->arm();
+    const auto before = pace->m_frames.deadline();
+    pace->m_frames.ask(Clock::now());
+    if (pace->m_frames.deadline() != before)
+        pace->arm();
 }
 
 void Pace::sendFrameNow()
@@ -88,14 +86,14 @@ void Pace::wake()
     for (const QPointer<StepTimer> &timer : timers)
         while (timer && timer->running() && timer->deadline() <= Clock::now())
             timer->tick();
-    if (!m_waiting.isEmpty() && frameOver(Clock::now()))
+    if (!m_waiting.isEmpty() && m_frames.frameOver(Clock::now()))
         sendFrame();
     arm();
 }
 
 void Pace::arm()
 {
-    std::optional<Clock::time_point> next = m_frameDeadline;
+    std::optional<Clock::time_point> next = m_frames.deadline();
     for (const StepTimer *timer : std::as_const(m_timers))
         if (timer->running())
             next = std::min(next.value_or(timer->deadline()), timer->deadline());
@@ -109,15 +107,9 @@ void Pace::arm()
     m_wake.start(std::max(std::chrono::milliseconds(0), wait));
 }
 
-bool Pace::frameOver(Clock::time_point now) const
-{
-    return !m_frameStarted || now - *m_frameStarted >= kFrame;
-}
-
 void Pace::sendFrame()
 {
-    m_frameStarted = Clock::now();
-    m_frameDeadline.reset();
+    m_frames.sent(Clock::now());
     // What the owners tell Qt is posted to their windows, and reaches the screen when the event
     // loop comes round: all windows of the frame together.
     for (const Waiting &waiting : std::exchange(m_waiting, {}))

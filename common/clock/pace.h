@@ -23,6 +23,8 @@
 // that asked has returned.
 #pragma once
 
+#include "frameplan.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -39,8 +41,6 @@ class Pace : public QObject {
 
 public:
     using Clock = std::chrono::steady_clock;
-    // A 60 Hz display's frame.
-    static constexpr Clock::duration kFrame = std::chrono::nanoseconds(16'666'667);
 
     // Calls send with the next display frame, to tell Qt what changed on screen. An owner that
     // is already waiting is not added again: its one call sends all that changed in between.
@@ -67,7 +67,6 @@ private:
     void wake();
     // Sleeps until the earliest deadline.
     void arm();
-    bool frameOver(Clock::time_point now) const;
     void sendFrame();
 
     struct Waiting {
@@ -79,8 +78,6 @@ private:
     // Every step timer of the program, in the order they were made.
     QList<StepTimer *> m_timers;
     QList<Waiting> m_waiting;
-    // When the waiting owners are called at the latest; set while any waits.
-    std::optional<Clock::time_point> m_frameDeadline;
-    // When the last frame went out.
-    std::optional<Clock::time_point> m_frameStarted;
+    // When the waiting owners are called.
+    FramePlan m_frames;
 };
