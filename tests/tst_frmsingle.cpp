@@ -298,6 +298,9 @@ void TestFrmSingle::angleTypeMismatch()
     QCOMPARE(box->windowModality(), Qt::NonModal);
     QVERIFY(!window->Command1->isEnabled() && !window->Text6->isEnabled());
     QVERIFY(!window->Timer1.Enabled());
+    // A click on the window while the dialog is up leaves the dialog the keyboard.
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), box);
     box->accept();
     QTRY_VERIFY(!errorBox(window));
     QVERIFY(window->Command1->isEnabled() && window->Text6->isEnabled());

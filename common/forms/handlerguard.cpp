@@ -3,10 +3,12 @@
 // The run-time error dialog.
 #include "handlerguard.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 namespace {
 
@@ -20,8 +22,23 @@ public:
                       window),
           error(error)
     {
+        window->installEventFilter(this);
     }
     const RuntimeError error;
+
+protected:
+    // While the box is up, its window hands the keyboard on to it whenever it is activated (a
+    // click or a tap on the window or its title bar), as to a modal dialog: Enter and Escape
+    // still answer the box, while the window can still be moved and closed.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate && isVisible())
+            QTimer::singleShot(0, this, [this] {
+                raise();
+                activateWindow();
+            });
+        return QMessageBox::eventFilter(watched, event);
+    }
 };
 
 } // namespace
