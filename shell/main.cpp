@@ -9,11 +9,16 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <vector>
+
+#ifdef PENDULUM_PAGE_FILES
+#include <emscripten.h>
+#endif
 
 namespace {
 
@@ -73,6 +78,13 @@ int main(int argc, char *argv[])
     // In the browser the page hands the program the font and Qt's catalogue it carries.
     addFontsFrom(QStringLiteral(PENDULUM_PAGE_FILES "/fonts"));
     installJapaneseQtTexts(app, QStringLiteral(PENDULUM_PAGE_FILES "/translations"));
+    // There exec() never returns: it hands the program to the page's event loop, and Qt's
+    // quit would exit an event loop that exec() left on a stack long unwound. The program ends
+    // when its last window closes, as on the desktop, by ending itself once that event is
+    // done; the page learns of it (Module.onExit) and says so.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app,
+                     [] { QTimer::singleShot(0, [] { emscripten_force_exit(0); }); });
 #else
     installJapaneseQtTexts(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 #endif

@@ -10,8 +10,8 @@ address; RATIO the screen's device pixel ratio, for a walk with the mouse in the
 (Chromium unless named); tablet or phone, for a walk by touch on such a device in Chromium
 (touch_walk). With the mouse: the launcher opens both windows, each placed apart; Run moves
 each figure; Stop holds it; a click on the picture places the bob; 'abc' in the angle field
-brings the run-time error dialog, which a click on its window leaves over it, and leaves the
-picture as it was; Resume swings on; the double pendulum leaves its trail; closing the last
+brings the run-time error dialog, which a click on its window leaves over it and Enter closes,
+and leaves the picture as it was; Resume swings on; the double pendulum leaves its trail; closing the last
 window ends the program and the page says so; the console stays clean (WebKitWebDriver shows no
 console). Chromium without WebAssembly gets the page's message.
 """
@@ -34,9 +34,8 @@ LAUNCHER = {'single': (100, 58), 'double': (100, 106), 'close': (314, 20), 'corn
 ACTIVE_TITLE = (48, 140, 198)
 FROM_TITLE = {'run': (460, 50), 'stop': (512, 50), 'resume': (568, 50), 'angle': (576, 207),
               'place': (90, 328), 'title': (100, 8), 'close': (612, 8), 'trail': (455, 306),
-              'dialog': (260, 170), 'picture': (12, 42, 400, 368),
+              'picture': (12, 42, 400, 368),
               'middle': (213, 173, 200, 100)}
-BACKGROUND = (0x33, 0x33, 0x33)
 # The browser's window after the walk narrows it (it starts at browser.WINDOW).
 WINDOW_NARROW = (700, 1000)
 # Tablets and phones, upright and turned: CSS pixels and ratio.
@@ -92,7 +91,8 @@ def close_each(page, press):
 def touch_walk(base, device, check):
     """The program by touch alone on an emulated tablet or phone: each window opens where it
     can be reached, a tap activates and raises a window, a drag on its title bar moves it,
-    fields take typing, Run swings, a tap places the bob; the device turns and every window
+    fields take typing, the error dialog stays over its window when the window is tapped and
+    takes Enter, Run swings, a tap places the bob; the device turns and every window
     stays reachable; a tap on each window's close button ends the program."""
     width, height, ratio = DEVICES[device]
     page = browser.Browser()
@@ -103,8 +103,8 @@ def touch_walk(base, device, check):
         def at(bar, name):
             return bar[0] + FROM_TITLE[name][0], bar[1] + FROM_TITLE[name][1]
 
-        def picture(bar):
-            x, y, w, h = FROM_TITLE['picture']
+        def picture(bar, name='picture'):
+            x, y, w, h = FROM_TITLE[name]
             return page.layout_shot().crop((bar[0] + x, bar[1] + y, bar[0] + x + w,
                                             bar[1] + y + h))
 
@@ -131,6 +131,22 @@ def touch_walk(base, device, check):
                   and abs(moved[-1][1] - double[1] - 30) <= 1)),
               f'{device}: a drag on its title bar moves the double pendulum {moved[-1]}')
         moved = moved[-1]
+        # 'abc' for the angle brings the error dialog; a tap on its window leaves it up, and
+        # Enter answers it.
+        before = picture(single, 'middle')
+        page.touch(at(single, 'angle'))
+        page.select_all()
+        page.type('abc')
+        page.touch(at(single, 'run'))
+        check(page.wait_until(lambda: picture(single, 'middle') != before),
+              f"{device}: 'abc' and Run bring the error dialog")
+        page.touch(at(single, 'place'))
+        time.sleep(0.5)
+        check(picture(single, 'middle') != before,
+              f'{device}: a tap on its window leaves the dialog over it')
+        page.type(Keys.ENTER)
+        check(page.wait_until(lambda: picture(single, 'middle') == before),
+              f'{device}: Enter closes the dialog')
         page.touch(at(single, 'angle'))
         page.select_all()
         page.type('45')
@@ -204,7 +220,10 @@ def mouse_walk(base, page, check):
     try:
         page.open(base + 'index.html')
         button = (*LAUNCHER['single'], 1, 1)
-        check(page.wait_until(lambda: picture(*button).getpixel((0, 0)) != BACKGROUND),
+        # The page's own colour, where no window lies yet.
+        background = tuple(int(c) for c in page.script(
+            'return getComputedStyle(document.body).backgroundColor')[4:-1].split(','))
+        check(page.wait_until(lambda: picture(*button).getpixel((0, 0)) != background),
               'the launcher opens')
 
         def opened(button):
@@ -239,15 +258,13 @@ def mouse_walk(base, page, check):
         page.click(*SINGLE['run'])
         check(page.wait_until(lambda: picture(*SINGLE['middle']) != before),
               "'abc' in the angle field brings the error dialog")
-        # A click on its window leaves the dialog over it; a click on the dialog gives it the
-        # keyboard back.
+        # A click on its window leaves the dialog over it, with the keyboard.
         page.click(*SINGLE['place'])
         time.sleep(0.5)
         check(picture(*SINGLE['middle']) != before, 'the dialog stays over its window')
-        page.click(*SINGLE['dialog'])
         page.type(Keys.ENTER)
         check(page.wait_until(lambda: picture(*SINGLE['picture']) == held),
-              'the dialog closes and the picture is as it was')
+              'Enter closes the dialog and the picture is as it was')
         page.click(*SINGLE['resume'])
         check(moves(SINGLE), 'Resume swings on')
 
