@@ -30,8 +30,7 @@ void Pace::sendWithNextFrame(QObject *owner, std::function<void()> send)
     Pace *pace = clock();
     if (!pace)
         return;
-    const auto waiting = [owner](const Waiting &w) { return w.owner == owner; };
-    if (std::none_of(pace->m_waiting.begin(), pace->m_waiting.end(), waiting))
+    if (!pace->isWaiting(owner))
         pace->m_waiting.append({owner, std::move(send)});
     const auto before = pace->m_frames.deadline();
     pace->m_frames.ask(Clock::now());
@@ -48,8 +47,13 @@ void Pace::sendFrameNow()
 bool Pace::waiting(const QObject *owner)
 {
     const Pace *pace = clock();
-    return pace && std::any_of(pace->m_waiting.begin(), pace->m_waiting.end(),
-                               [owner](const Waiting &w) { return w.owner == owner; });
+    return pace && pace->isWaiting(owner);
+}
+
+bool Pace::isWaiting(const QObject *owner) const
+{
+    return std::any_of(m_waiting.begin(), m_waiting.end(),
+                       [owner](const Waiting &w) { return w.owner == owner; });
 }
 
 void Pace::addTimer(StepTimer *timer)

@@ -68,6 +68,7 @@ private:
     // Sleeps until the earliest deadline.
     void arm();
     void sendFrame();
+    bool isWaiting(const QObject *owner) const;
 
     struct Waiting {
         QPointer<QObject> owner;
