@@ -17,6 +17,8 @@
 #include <vector>
 
 #ifdef PENDULUM_PAGE_FILES
+#include "fallbackfonts.h"
+
 #include <emscripten.h>
 #endif
 
@@ -77,6 +79,7 @@ int main(int argc, char *argv[])
 #ifdef PENDULUM_PAGE_FILES
     // In the browser the page hands the program the font and Qt's catalogue it carries.
     addFontsFrom(QStringLiteral(PENDULUM_PAGE_FILES "/fonts"));
+    fetchFallbackFontsWhenNeeded(QStringLiteral(PENDULUM_PAGE_FILES "/fonts"));
     installJapaneseQtTexts(app, QStringLiteral(PENDULUM_PAGE_FILES "/translations"));
     // There exec() never returns: it hands the program to the page's event loop, and Qt's
     // quit would exit an event loop that exec() left on a stack long unwound. The program ends

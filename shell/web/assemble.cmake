@@ -9,6 +9,16 @@ file(MAKE_DIRECTORY ${SITE}/licenses)
 set(packed ${PROGRAM_DIR}/pendulum.js ${PROGRAM_DIR}/pendulum.wasm
     ${STAGING}/fonts/pendulum-gothic.ttf ${QT_JA})
 set(packed_names pendulum.js pendulum.wasm fonts/pendulum-gothic.ttf translations/qtbase_ja.qm)
+# The fonts for characters beyond the program's font, which the page fetches only when a field
+# first shows one.
+set(fallback_names "")
+foreach(font IN LISTS FALLBACK_FONTS)
+    get_filename_component(name ${font} NAME)
+    list(APPEND packed ${font})
+    list(APPEND packed_names fonts/${name})
+    list(APPEND fallback_names "'fonts/${name}'")
+endforeach()
+list(JOIN fallback_names ", " PENDULUM_FALLBACK_FONTS)
 set(plain ${PROGRAM_DIR}/qtloader.js ${STAGING}/pendulum.svg ${STAGING}/icons)
 file(COPY ${plain} DESTINATION ${SITE})
 foreach(file name IN ZIP_LISTS packed packed_names)
@@ -47,9 +57,14 @@ configure_file(${SOURCE_DIR}/index.html.in ${SITE}/index.html @ONLY)
 configure_file(${SOURCE_DIR}/manifest.webmanifest.in ${SITE}/manifest.webmanifest @ONLY)
 configure_file(${SOURCE_DIR}/start.js.in ${SITE}/start.js @ONLY)
 
-# The files the worker keeps: everything the page needs to open and run.
+# The files the worker keeps: everything the page needs to open and run. (It keeps the fallback
+# fonts as well once a visit has fetched them.)
 file(GLOB_RECURSE cached RELATIVE ${SITE} ${SITE}/*)
 list(FILTER cached EXCLUDE REGEX "^(licenses/|fonts/README|LICENSE|SOURCE)")
+foreach(font IN LISTS FALLBACK_FONTS)
+    get_filename_component(name ${font} NAME)
+    list(REMOVE_ITEM cached fonts/${name}.gz)
+endforeach()
 list(SORT cached)
 list(TRANSFORM cached REPLACE "(.+)" "'\\1'")
 list(JOIN cached ", " PENDULUM_CACHED_FILES)
@@ -57,13 +72,15 @@ configure_file(${SOURCE_DIR}/sw.js.in ${SITE}/sw.js @ONLY)
 
 # Ours, Qt's (the LGPL and the texts of the parts of Qt linked in), musl's (the sine, cosine
 # and arctangent the program carries), Emscripten's (its C and C++ libraries and the page's
-# run-time code), and the font's, with how to put the original font in its place.
+# run-time code), and the fonts', with how to put the original font in its place.
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${SITE}/LICENSE.txt COPYONLY)
 file(COPY ${QT_PREFIX}/licenses/ DESTINATION ${SITE}/licenses/Qt)
 configure_file(${PROJECT_SOURCE_DIR}/common/musl/COPYRIGHT ${SITE}/licenses/musl/COPYRIGHT.txt
                COPYONLY)
 configure_file(${EMSCRIPTEN_COPYRIGHT} ${SITE}/licenses/Emscripten/copyright.txt COPYONLY)
 configure_file(${JA_FONT_COPYRIGHT} ${SITE}/licenses/fonts/IPA-Font-License.txt COPYONLY)
+configure_file(${FALLBACK_FONTS_COPYRIGHT} ${SITE}/licenses/fonts/Unifont-copyright.txt COPYONLY)
+configure_file(/usr/share/common-licenses/GPL-2 ${SITE}/licenses/fonts/GPL-2.txt COPYONLY)
 configure_file(${SOURCE_DIR}/font-README.txt ${SITE}/fonts/README.txt COPYONLY)
 # Where the complete source is, with the changes made to Qt.
 configure_file(${SOURCE_DIR}/SOURCE.txt ${SITE}/SOURCE.txt COPYONLY)

@@ -11,7 +11,8 @@ address; RATIO the screen's device pixel ratio, for a walk with the mouse in the
 (touch_walk). With the mouse: the launcher opens both windows, each placed apart; Run moves
 each figure; Stop holds it; a click on the picture places the bob; 'abc' in the angle field
 brings the run-time error dialog, which a click on its window leaves over it and Enter closes,
-and leaves the picture as it was; Resume swings on; the double pendulum leaves its trail; closing the last
+and leaves the picture as it was; an emoji, Arabic and Hangul pasted into a field are drawn,
+not as boxes; Resume swings on; the double pendulum leaves its trail; closing the last
 window ends the program and the page says so; the console stays clean (WebKitWebDriver shows no
 console). Chromium without WebAssembly gets the page's message.
 """
@@ -20,6 +21,7 @@ import os
 import sys
 import time
 
+from PIL import ImageChops
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..',
@@ -35,7 +37,11 @@ ACTIVE_TITLE = (48, 140, 198)
 FROM_TITLE = {'run': (460, 50), 'stop': (512, 50), 'resume': (568, 50), 'angle': (576, 207),
               'place': (90, 328), 'title': (100, 8), 'close': (612, 8), 'trail': (455, 306),
               'picture': (12, 42, 400, 368),
-              'middle': (213, 173, 200, 100)}
+              'middle': (213, 173, 200, 100), 'angle field': (554, 200, 44, 14)}
+# Pasted into a field: characters the program's font lacks, which fonts the page fetches then
+# draw, and one that no font has, drawn as the box of a missing character.
+BEYOND_THE_FONT = ('😀', 'عربي', '한글')
+IN_NO_FONT = '\ue000'  # for private use
 # The browser's window after the walk narrows it (it starts at browser.WINDOW).
 WINDOW_NARROW = (700, 1000)
 # Tablets and phones, upright and turned: CSS pixels and ratio.
@@ -50,6 +56,16 @@ def inked(image):
 def trail(image):
     """How many pixels of a picture are the trail's magenta."""
     return sum(1 for r, g, b in image.getdata() if r > 160 and g < 100 and b > 160)
+
+
+def found_in(image, part):
+    """Whether the part appears in the image, pixel for pixel."""
+    for y in range(image.height - part.height + 1):
+        for x in range(image.width - part.width + 1):
+            if not ImageChops.difference(
+                    image.crop((x, y, x + part.width, y + part.height)), part).getbbox():
+                return True
+    return False
 
 
 def placed(bar):
@@ -265,6 +281,27 @@ def mouse_walk(base, page, check):
         page.type(Keys.ENTER)
         check(page.wait_until(lambda: picture(*SINGLE['picture']) == held),
               'Enter closes the dialog and the picture is as it was')
+
+        # Pasted text is drawn whatever its script: no character shows as the box of a missing
+        # one. The field is looked at with the keyboard elsewhere, where it draws no cursor.
+        def field_showing(text):
+            page.click(*SINGLE['angle'])
+            page.select_all()
+            if text:
+                page.paste(text)
+            else:
+                page.type(Keys.DELETE)
+            page.type(Keys.TAB)
+            return picture(*SINGLE['angle field'])
+
+        empty = field_showing('')
+        boxed = field_showing(IN_NO_FONT)
+        box = boxed.crop(ImageChops.difference(boxed, empty).getbbox())
+        for text in BEYOND_THE_FONT:
+            shown = []
+            drawn = page.wait_until(lambda: shown.append(field_showing(text)) or (
+                not found_in(shown[-1], box) and shown[-1] != empty), 30)
+            check(drawn, f'pasted {text} is drawn, with no box')
         page.click(*SINGLE['resume'])
         check(moves(SINGLE), 'Resume swings on')
 

@@ -109,6 +109,16 @@ class Page:
         """Ctrl+A, to the window that has the keyboard."""
         self.keys([(Keys.CONTROL, None), ('a', 'a'), (None, Keys.CONTROL)])
 
+    def paste(self, text):
+        """The text pasted from the clipboard, as the browser hands a paste to the page. (Firefox
+        reads a made paste's text from dataType and data of its own, not from clipboardData.)"""
+        self.script(f"""const text = {json.dumps(text)};
+            const data = new DataTransfer();
+            data.setData('text/plain', text);
+            document.getElementById('screen').dispatchEvent(new ClipboardEvent('paste', {{
+                clipboardData: data, dataType: 'text/plain', data: text,
+                bubbles: true, cancelable: true }}));""")
+
     def crop(self, image, x, y, width, height):
         """The part of a screenshot at CSS pixels (x, y), width by height."""
         r = self.ratio
