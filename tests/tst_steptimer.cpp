@@ -3,7 +3,7 @@
 // The step timer's properties and switching, and the clock's rules for ticks and frames, on
 // given times. Its pace is measured by a benchmark, not here.
 #include "frameplan.h"
-#include "pace.h"
+#include "programclock.h"
 #include "runtimeerror.h"
 #include "steptimer.h"
 #include "testsupport.h"
@@ -238,9 +238,9 @@ void TestStepTimer::oneCallPerOwnerTheFirst()
 {
     QObject owner;
     QStringList calls;
-    Pace::sendWithNextFrame(&owner, [&] { calls.append(QStringLiteral("first")); });
-    Pace::sendWithNextFrame(&owner, [&] { calls.append(QStringLiteral("second")); });
-    Pace::sendFrameNow();
+    ProgramClock::sendWithNextFrame(&owner, [&] { calls.append(QStringLiteral("first")); });
+    ProgramClock::sendWithNextFrame(&owner, [&] { calls.append(QStringLiteral("second")); });
+    ProgramClock::sendFrameNow();
     QCOMPARE(calls, QStringList{QStringLiteral("first")});
 }
 

@@ -4,7 +4,7 @@
 // its design and the Tab order.
 #pragma once
 
-#include "pace.h"
+#include "programclock.h"
 #include "testsupport.h"
 #include "twips.h"
 
@@ -104,9 +104,9 @@ inline QString handlerWithoutFrame(const QWidget *window,
                                    const QList<std::pair<QString, std::function<void()>>> &events)
 {
     for (const auto &[name, event] : events) {
-        Pace::sendFrameNow();
+        ProgramClock::sendFrameNow();
         event();
-        if (!Pace::waiting(window))
+        if (!ProgramClock::waiting(window))
             return name;
     }
     return {};

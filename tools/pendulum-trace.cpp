@@ -14,7 +14,7 @@
 #include "frmdouble.h"
 #include "frmsingle.h"
 #include "handlerguard.h"
-#include "pace.h"
+#include "programclock.h"
 #include "runtimeerror.h"
 #include "singlependulum.h"
 
@@ -184,7 +184,7 @@ int trace(long ticks, const QWidget &window, QAbstractButton *run, StepTimer &ti
         timer.tick();
         if (failed())
             return kErrorStatus;
-        Pace::sendFrameNow();
+        ProgramClock::sendFrameNow();
         print(n);
         if (pixels) {
             // Sixteen hexadecimal digits, zeros first.

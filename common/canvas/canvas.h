@@ -68,7 +68,7 @@ public:
     QPointF toPixels(double x, double y) const;
 
     // Asks Qt to update the part of the screen drawn on since the last call; what is drawn
-    // reaches the screen only then. The window calls it with each display frame (pace.h).
+    // reaches the screen only then. The window calls it with each display frame (programclock.h).
     void refreshScreen();
 
 signals:

@@ -3,7 +3,7 @@
 // The step timer: its properties, and its deadlines for the program's clock.
 #include "steptimer.h"
 
-#include "pace.h"
+#include "programclock.h"
 #include "runtimeerror.h"
 
 #include <algorithm>
@@ -26,9 +26,9 @@ StepTimer::Clock::time_point StepTimer::nextDeadline(Clock::time_point deadline,
     return now - next > resyncLimit ? onGrid(now + step, interval) : next;
 }
 
-StepTimer::StepTimer(QObject *parent) : QObject(parent) { Pace::addTimer(this); }
+StepTimer::StepTimer(QObject *parent) : QObject(parent) { ProgramClock::addTimer(this); }
 
-StepTimer::~StepTimer() { Pace::removeTimer(this); }
+StepTimer::~StepTimer() { ProgramClock::removeTimer(this); }
 
 int StepTimer::checkedInterval(int milliseconds)
 {
@@ -55,7 +55,7 @@ void StepTimer::restart()
 {
     if (running())
         m_deadline = onGrid(Clock::now() + std::chrono::milliseconds(m_interval), m_interval);
-    Pace::timersChanged();
+    ProgramClock::timersChanged();
 }
 
 void StepTimer::tick()

@@ -4,7 +4,7 @@
 // where an interval of 0 never ticks. Ticks keep the asked pace without drift: each is
 // scheduled from the previous deadline, not from when the last handler ended. After a long
 // hold-up the timer resynchronises instead of delivering the missed ticks in a burst.
-// The program's clock (pace.h) wakes for the deadlines and ticks every timer that is due.
+// The program's clock (programclock.h) wakes for the deadlines and ticks every timer that is due.
 #pragma once
 
 #include <QObject>

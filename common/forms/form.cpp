@@ -4,7 +4,7 @@
 #include "form.h"
 
 #include "accessibleroles.h"
-#include "pace.h"
+#include "programclock.h"
 #include "twips.h"
 #include "uifont.h"
 
@@ -25,7 +25,7 @@ SimulatorForm::SimulatorForm(int widthTwips, int heightTwips, QWidget *parent)
 
 void SimulatorForm::sendWithNextFrame()
 {
-    Pace::sendWithNextFrame(this, [this] { sendToScreen(); });
+    ProgramClock::sendWithNextFrame(this, [this] { sendToScreen(); });
 }
 
 void SimulatorForm::sendToScreen() { canvas().refreshScreen(); }

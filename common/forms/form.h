@@ -3,7 +3,7 @@
 // The program's forms. A Form is a top-level window titled and sized as designed (in twips), in
 // the windows' font, and told to assistive technology as a window. A SimulatorForm is a Form
 // with a canvas and a step timer: its handlers run through the handler guard, what they change
-// goes to the screen with the next display frame (pace.h), and closing it stops its timer.
+// goes to the screen with the next display frame (programclock.h), and closing it stops its timer.
 #pragma once
 
 #include "canvas.h"

@@ -36,7 +36,7 @@
 
 class StepTimer;
 
-class Pace : public QObject {
+class ProgramClock : public QObject {
     Q_OBJECT
 
 public:
@@ -60,9 +60,9 @@ public:
     static void timersChanged();
 
 private:
-    explicit Pace(QObject *parent);
+    explicit ProgramClock(QObject *parent);
     // The program's clock, made with the application object and gone with it; null once gone.
-    static Pace *clock();
+    static ProgramClock *clock();
 
     void wake();
     // Sleeps until the earliest deadline.

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The pendulum simulator authors
 // SPDX-License-Identifier: MIT
 // The program's clock: one precise timer, armed for the earliest thing due.
-#include "pace.h"
+#include "programclock.h"
 
 #include "steptimer.h"
 
@@ -10,76 +10,76 @@
 #include <algorithm>
 #include <utility>
 
-Pace::Pace(QObject *parent) : QObject(parent)
+ProgramClock::ProgramClock(QObject *parent) : QObject(parent)
 {
     m_wake.setSingleShot(true);
     m_wake.setTimerType(Qt::PreciseTimer);
-    connect(&m_wake, &QTimer::timeout, this, &Pace::wake);
+    connect(&m_wake, &QTimer::timeout, this, &ProgramClock::wake);
 }
 
-Pace *Pace::clock()
+ProgramClock *ProgramClock::clock()
 {
-    static QPointer<Pace> pace;
-    if (!pace && QCoreApplication::instance())
-        pace = new Pace(QCoreApplication::instance());
-    return pace;
+    static QPointer<ProgramClock> programClock;
+    if (!programClock && QCoreApplication::instance())
+        programClock = new ProgramClock(QCoreApplication::instance());
+    return programClock;
 }
 
-void Pace::sendWithNextFrame(QObject *owner, std::function<void()> send)
+void ProgramClock::sendWithNextFrame(QObject *owner, std::function<void()> send)
 {
-    Pace *pace = clock();
-    if (!pace)
+    ProgramClock *programClock = clock();
+    if (!programClock)
         return;
-    if (!pace->isWaiting(owner))
-        pace->m_waiting.append({owner, std::move(send)});
-    const auto before = pace->m_frames.deadline();
-    pace->m_frames.ask(Clock::now());
-    if (pace->m_frames.deadline() != before)
-        pace->arm();
+    if (!programClock->isWaiting(owner))
+        programClock->m_waiting.append({owner, std::move(send)});
+    const auto before = programClock->m_frames.deadline();
+    programClock->m_frames.ask(Clock::now());
+    if (programClock->m_frames.deadline() != before)
+        programClock->arm();
 }
 
-void Pace::sendFrameNow()
+void ProgramClock::sendFrameNow()
 {
-    if (Pace *pace = clock())
-        pace->sendFrame();
+    if (ProgramClock *programClock = clock())
+        programClock->sendFrame();
 }
 
-bool Pace::waiting(const QObject *owner)
+bool ProgramClock::waiting(const QObject *owner)
 {
-    const Pace *pace = clock();
-    return pace && pace->isWaiting(owner);
+    const ProgramClock *programClock = clock();
+    return programClock && programClock->isWaiting(owner);
 }
 
-bool Pace::isWaiting(const QObject *owner) const
+bool ProgramClock::isWaiting(const QObject *owner) const
 {
     return std::any_of(m_waiting.begin(), m_waiting.end(),
                        [owner](const Waiting &w) { return w.owner == owner; });
 }
 
-void Pace::addTimer(StepTimer *timer)
+void ProgramClock::addTimer(StepTimer *timer)
 {
-    Pace *pace = clock();
+    ProgramClock *programClock = clock();
     // Without the application object no event loop wakes the clock: the timer would never
     // tick, and nothing would say why.
-    if (!pace)
+    if (!programClock)
         qFatal("A step timer was made before the application object: it would never tick");
-    pace->m_timers.append(timer);
+    programClock->m_timers.append(timer);
 }
 
 // A timer that goes leaves at most a wake-up that finds nothing to do.
-void Pace::removeTimer(StepTimer *timer)
+void ProgramClock::removeTimer(StepTimer *timer)
 {
-    if (Pace *pace = clock())
-        pace->m_timers.removeOne(timer);
+    if (ProgramClock *programClock = clock())
+        programClock->m_timers.removeOne(timer);
 }
 
-void Pace::timersChanged()
+void ProgramClock::timersChanged()
 {
-    if (Pace *pace = clock())
-        pace->arm();
+    if (ProgramClock *programClock = clock())
+        programClock->arm();
 }
 
-void Pace::wake()
+void ProgramClock::wake()
 {
     // The handlers may close windows, and so delete timers, and start or stop any timer.
     // A timer gets every tick that has come due since the last wake-up: a browser wakes a
@@ -95,7 +95,7 @@ void Pace::wake()
     arm();
 }
 
-void Pace::arm()
+void ProgramClock::arm()
 {
     std::optional<Clock::time_point> next = m_frames.deadline();
     for (const StepTimer *timer : std::as_const(m_timers))
@@ -111,7 +111,7 @@ void Pace::arm()
     m_wake.start(std::max(std::chrono::milliseconds(0), wait));
 }
 
-void Pace::sendFrame()
+void ProgramClock::sendFrame()
 {
     m_frames.sent(Clock::now());
     // What the owners tell Qt is posted to their windows, and reaches the screen when the event
