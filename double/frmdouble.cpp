@@ -254,7 +254,7 @@ void frmDouble::Timer1_Timer()
     state = next;
     ++swingTicks;
 
-    // Shown with the window's next display frame, together with the canvas (pace.h).
+    // Shown with the window's next display frame, together with the canvas (programclock.h).
     elapsedToShow = QString::fromStdString(Format(state.elapsedTime.value(), "#0.000000"));
     if (!announceElapsed.isActive())
         announceElapsed.start();
@@ -277,24 +277,15 @@ void frmDouble::Timer1_Timer()
 
 std::vector<Suspect> frmDouble::suspects(const DoubleParameters &start) const
 {
-    std::vector<Suspect> out;
-    for (const auto &[id, member] : kDoubleParameterIds) {
-        const QLineEdit *field = fieldOfParameter(*this, kParameterFields, member);
-        out.push_back({fieldName(field), start.*member, Val(designText(field))});
-    }
-    return out;
+    return parametersAsSuspects(*this, kParameterFields, kDoubleParameterIds, start);
 }
 
 void frmDouble::replaySwing(const DoubleParameters &start, long ticks,
                             const std::vector<std::size_t> &atDesign) const
 {
-    DoubleParameters values = start;
-    for (const std::size_t i : atDesign) {
-        const auto member = kDoubleParameterIds[i].member;
-        values.*member = Val(designText(fieldOfParameter(*this, kParameterFields, member)));
-    }
     DoublePendulum replay;
-    replay.InitArms(values);
+    replay.InitArms(
+        withDesignValues(*this, kParameterFields, kDoubleParameterIds, start, atDesign));
     FigureOf(replay, replay.prevSlot); // Run's figure
     for (long n = 0; n < ticks; ++n)
         StepModel(replay);

@@ -177,21 +177,13 @@ void frmSingle::Timer1_Timer()
 
 std::vector<Suspect> frmSingle::suspects() const
 {
-    std::vector<Suspect> out;
-    for (const auto &[id, member] : kSingleParameterIds) {
-        const QLineEdit *field = fieldOfParameter(*this, kParameterFields, member);
-        out.push_back({fieldName(field), (swingStart.*member).value(), Val(designText(field))});
-    }
-    return out;
+    return parametersAsSuspects(*this, kParameterFields, kSingleParameterIds, swingStart);
 }
 
 void frmSingle::replaySwing(long ticks, const std::vector<std::size_t> &atDesign) const
 {
-    SinglePendulum replay = swingStart;
-    for (const std::size_t i : atDesign) {
-        const auto member = kSingleParameterIds[i].member;
-        replay.*member = Val(designText(fieldOfParameter(*this, kParameterFields, member)));
-    }
+    SinglePendulum replay =
+        withDesignValues(*this, kParameterFields, kSingleParameterIds, swingStart, atDesign);
     for (long n = 0; n < ticks; ++n)
         StepModel(replay);
 }

@@ -4,11 +4,17 @@
 // which parameter of the window's model.
 #pragma once
 
+#include "checkeddouble.h"
+#include "conversions.h"
+#include "designcontrols.h"
+#include "fieldblame.h"
+
 #include <QLineEdit>
 
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 inline std::string fieldText(const QLineEdit *field) { return field->text().toStdString(); }
 
@@ -72,4 +78,36 @@ std::string fieldNamedBy(const Window &window, const ParameterField<Window, Memb
         if (input == fieldName(field))
             return input;
     throw std::logic_error("an error names neither a parameter nor a field: " + input);
+}
+
+// A parameter's value as a number, whether the model keeps it checked or plain.
+inline double plainValue(double value) { return value; }
+inline double plainValue(const CheckedDouble &value) { return value.value(); }
+
+// The parameters of a swing, the suspects of a tick that failed: in the order of the ids, each
+// with its field's name, its value at the swing's start and its field's value at design.
+template <typename Window, typename Member, std::size_t N, typename Ids, typename Start>
+std::vector<Suspect> parametersAsSuspects(const Window &window,
+                                          const ParameterField<Window, Member> (&table)[N],
+                                          const Ids &ids, const Start &start)
+{
+    std::vector<Suspect> suspects;
+    for (const auto &[id, member] : ids) {
+        const QLineEdit *field = fieldOfParameter(window, table, member);
+        suspects.push_back({fieldName(field), plainValue(start.*member), Val(designText(field))});
+    }
+    return suspects;
+}
+
+// The swing's start with the parameters of the given indexes into the ids at their fields'
+// values at design, for a replay.
+template <typename Window, typename Member, std::size_t N, typename Ids, typename Start>
+Start withDesignValues(const Window &window, const ParameterField<Window, Member> (&table)[N],
+                       const Ids &ids, Start start, const std::vector<std::size_t> &atDesign)
+{
+    for (const std::size_t i : atDesign) {
+        const Member member = ids[i].member;
+        start.*member = Val(designText(fieldOfParameter(window, table, member)));
+    }
+    return start;
 }
