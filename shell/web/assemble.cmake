@@ -49,9 +49,14 @@ foreach(file IN LISTS packed plain page_sources)
 endforeach()
 string(SHA256 PENDULUM_BUILD "${digests}")
 string(SUBSTRING ${PENDULUM_BUILD} 0 12 PENDULUM_BUILD)
-set(PENDULUM_CACHE pendulum-${PENDULUM_BUILD})
+# Every version's cache starts with the same prefix, by which the worker finds the old ones.
+set(PENDULUM_CACHE_PREFIX pendulum-)
+set(PENDULUM_CACHE ${PENDULUM_CACHE_PREFIX}${PENDULUM_BUILD})
 
-# The page's colour, behind its windows and round an installed app's.
+# The page's colour, behind its windows and round an installed app's. Qt's compositor fills the
+# screen with it too, before the windows: tools/web/qt-patches/0003 writes it as
+# QColor(0x33, 0x33, 0x33), as Qt is built before the program and knows nothing of this file;
+# a new colour goes in both places (and Qt is built again).
 set(PENDULUM_PAGE_COLOUR "#333333")
 configure_file(${SOURCE_DIR}/index.html.in ${SITE}/index.html @ONLY)
 configure_file(${SOURCE_DIR}/manifest.webmanifest.in ${SITE}/manifest.webmanifest @ONLY)
