@@ -18,6 +18,7 @@
 
 #ifdef PENDULUM_PAGE_FILES
 #include "fallbackfonts.h"
+#include "textinput.h"
 
 #include <emscripten.h>
 #endif
@@ -80,6 +81,7 @@ int main(int argc, char *argv[])
     // In the browser the page hands the program the font and Qt's catalogue it carries.
     addFontsFrom(QStringLiteral(PENDULUM_PAGE_FILES "/fonts"));
     fetchFallbackFontsWhenNeeded(QStringLiteral(PENDULUM_PAGE_FILES "/fonts"));
+    takeTextFromThePage();
     installJapaneseQtTexts(app, QStringLiteral(PENDULUM_PAGE_FILES "/translations"));
     // There exec() never returns: it hands the program to the page's event loop, and Qt's
     // quit would exit an event loop that exec() left on a stack long unwound. The program ends

@@ -12,7 +12,7 @@ address; RATIO the screen's device pixel ratio, for a walk with the mouse in the
 each figure; Stop holds it; a click on the picture places the bob; 'abc' in the angle field
 brings the run-time error dialog, which a click on its window leaves over it and Enter closes,
 and leaves the picture as it was; an emoji, Arabic and Hangul pasted into a field are drawn,
-not as boxes; Resume swings on; the double pendulum leaves its trail; closing the last
+not as boxes; an emoji key and (in Chromium) an input method type into a field; Resume swings on; the double pendulum leaves its trail; closing the last
 window ends the program and the page says so; the console stays clean (WebKitWebDriver shows no
 console). Chromium without WebAssembly gets the page's message.
 """
@@ -284,13 +284,13 @@ def mouse_walk(base, page, check):
 
         # Pasted text is drawn whatever its script: no character shows as the box of a missing
         # one. The field is looked at with the keyboard elsewhere, where it draws no cursor.
-        def field_showing(text):
+        def field_showing(text, enter=None):
+            """The field after its text is replaced by the text, pasted (or entered otherwise)."""
             page.click(*SINGLE['angle'])
             page.select_all()
-            if text:
-                page.paste(text)
-            else:
-                page.type(Keys.DELETE)
+            page.type(Keys.DELETE)
+            if enter or text:
+                (enter or page.paste)(text)
             page.type(Keys.TAB)
             return picture(*SINGLE['angle field'])
 
@@ -302,6 +302,13 @@ def mouse_walk(base, page, check):
             drawn = page.wait_until(lambda: shown.append(field_showing(text)) or (
                 not found_in(shown[-1], box) and shown[-1] != empty), 30)
             check(drawn, f'pasted {text} is drawn, with no box')
+        # Text that comes as no key reaches the field as the same text pasted does: an emoji
+        # key's, and in Chromium, whose protocol plays an input method, what it commits in place
+        # of what it composed.
+        check(field_showing('😀', page.type) == field_showing('😀'), 'an emoji key types 😀')
+        if page.name == 'chromium':
+            check(field_showing('', lambda _: page.input_method('かん', '漢字')) ==
+                  field_showing('漢字'), 'what an input method composes, then commits, is typed')
         page.click(*SINGLE['resume'])
         check(moves(SINGLE), 'Resume swings on')
 

@@ -110,12 +110,13 @@ class Page:
         self.keys([(Keys.CONTROL, None), ('a', 'a'), (None, Keys.CONTROL)])
 
     def paste(self, text):
-        """The text pasted from the clipboard, as the browser hands a paste to the page. (Firefox
-        reads a made paste's text from dataType and data of its own, not from clipboardData.)"""
+        """The text pasted from the clipboard, as the browser hands a paste to the page: to the
+        element that has the keyboard. (Firefox reads a made paste's text from dataType and data
+        of its own, not from clipboardData.)"""
         self.script(f"""const text = {json.dumps(text)};
             const data = new DataTransfer();
             data.setData('text/plain', text);
-            document.getElementById('screen').dispatchEvent(new ClipboardEvent('paste', {{
+            document.activeElement.dispatchEvent(new ClipboardEvent('paste', {{
                 clipboardData: data, dataType: 'text/plain', data: text,
                 bubbles: true, cancelable: true }}));""")
 
@@ -238,6 +239,13 @@ class Browser(SeleniumPage):
             send('touchMove', [point])
         send('touchEnd', [])
         time.sleep(0.1)
+
+    def input_method(self, composing, committed):
+        """What an input method sends as a person types: the text it composes, shown as it is
+        composed, then the text it commits in its place."""
+        self.driver.execute_cdp_cmd('Input.imeSetComposition', {
+            'text': composing, 'selectionStart': len(composing), 'selectionEnd': len(composing)})
+        self.driver.execute_cdp_cmd('Input.insertText', {'text': committed})
 
     def console_messages(self):
         """The errors and warnings in the page's console since the last call."""
